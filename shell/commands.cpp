@@ -1,0 +1,24 @@
+// The command table of the main window, as plain logic.
+#include "shell/commands.h"
+
+#include "shell/setup_state.h"
+
+CommandAction DecideCommand(int command, int busy, int focusMarker)
+{
+    if (command == CMD_SWITCH_FOCUS)
+        return focusMarker == 'd' ? ActionFocusInstall : ActionFocusUninstall;
+    if (busy)
+        return ActionNone;
+    switch (command) {
+    case CMD_ACTIVATE:
+        return focusMarker == 's' ? ActionInstall : ActionUninstall;
+    case CMD_INSTALL:
+        return ActionInstall;
+    case CMD_UNINSTALL:
+        return ActionUninstall;
+    case CMD_CLOSE:
+        return ActionClose;
+    default:
+        return ActionNone;
+    }
+}

@@ -1,0 +1,201 @@
+// The entry, the main window with its buttons, accelerators and commands, and
+// the one way the program ends: the main window's WM_DESTROY handling.
+#include "shell/main_window.h"
+
+#include <shlobj.h>
+
+#include "animation/animation.h"
+#include "payload/install.h"
+#include "shell/commands.h"
+#include "shell/geometry.h"
+#include "shell/panel.h"
+#include "shell/setup_state.h"
+#include "uninstall/uninstall.h"
+
+const char kMainWindowClass[] = "ZADAWndClass";
+const char kMainWindowTitle[] = "输入法安装程序";
+
+static const COLORREF kPanelGrey = 0xC0C0C0;
+static const int kFolderQuerySize = 100;
+
+static HWND CreateButton(HWND parent, const char* text, int command, int x)
+{
+    return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
+                           x, setupState.windowHeight - 75, 78, 30, parent,
+                           (HMENU)(UINT_PTR)command, setupState.instance, NULL);
+}
+
+// A folder from GetWindowsDirectoryA or GetSystemDirectoryA with one "\"
+// appended; left empty when the lookup fails or the path doesn't fit.
+static void QueryFolder(char* field, UINT (WINAPI* query)(LPSTR, UINT))
+{
+    UINT length = query(field, kFolderQuerySize);
+    if (length == 0 || length >= kFolderQuerySize - 1) {
+        field[0] = 0;
+        return;
+    }
+    lstrcatA(field, "\\");
+}
+
+// The shell may write up to MAX_PATH bytes, more than the field holds, so the
+// path goes through a buffer of that size and is kept only when it fits.
+static void QueryDesktopFolder(void)
+{
+    setupState.desktopDir[0] = 0;
+    LPITEMIDLIST items = NULL;
+    if (SHGetSpecialFolderLocation(NULL, CSIDL_DESKTOPDIRECTORY, &items) != S_OK || !items)
+        return;
+    char path[MAX_PATH];
+    if (SHGetPathFromIDListA(items, path) && lstrlenA(path) < kFolderFieldSize)
+        lstrcpyA(setupState.desktopDir, path);
+    IMalloc* shellAllocator = NULL;
+    if (SHGetMalloc(&shellAllocator) == S_OK) {
+        shellAllocator->Free(items);
+        shellAllocator->Release();
+    }
+}
+
+static void OnCreate(HWND window)
+{
+    setupState.contactX = ComputeContactX(setupState.unitX);
+    setupState.installButton = CreateButton(window, "安 装", CMD_INSTALL, setupState.windowWidth - 173);
+    setupState.uninstallButton = CreateButton(window, "卸载", CMD_UNINSTALL, setupState.windowWidth - 95);
+    lstrcpyA(setupState.layoutText, "智能Qumo输入法");
+    setupState.focusMarker = 's';
+    setupState.mainWindow = window;
+    setupState.busy = 0;
+    lstrcpyA(setupState.imeFileName, "qmx.ime");
+    QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
+    QueryFolder(setupState.systemDir, GetSystemDirectoryA);
+    QueryDesktopFolder();
+    StartAnimation(20, 5);
+}
+
+static void OnDestroy(void)
+{
+    setupState.stopAnimation = 1;
+    DestroyWindow(setupState.installButton);
+    DestroyWindow(setupState.uninstallButton);
+    PostQuitMessage(0);
+}
+
+static void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintPanel(dc);
+    EndPaint(window, &paint);
+}
+
+static void OnEraseBackground(HDC dc)
+{
+    HBRUSH brush = CreateSolidBrush(kPanelGrey);
+    HGDIOBJ previous = SelectObject(dc, brush);
+    RECT whole;
+    SetRect(&whole, 0, 0, setupState.windowWidth, setupState.windowHeight);
+    FillRect(dc, &whole, brush);
+    SelectObject(dc, previous);
+    DeleteObject(brush);
+}
+
+// busy is raised here already, not only by the worker's first step, so that a
+// second install command arriving before the worker runs starts nothing.
+static void StartInstallWorker(void)
+{
+    setupState.busy = 1;
+    DWORD threadId = 0;
+    setupState.installThread = CreateThread(NULL, 0, RunInstall, NULL, 0, &threadId);
+    setupState.installThreadId = threadId;
+    if (!setupState.installThread)
+        setupState.busy = 0;
+}
+
+static void OnCommand(HWND window, int command)
+{
+    switch (DecideCommand(command, setupState.busy, setupState.focusMarker)) {
+    case ActionFocusInstall:
+        setupState.focusMarker = 's';
+        SetFocus(setupState.installButton);
+        break;
+    case ActionFocusUninstall:
+        setupState.focusMarker = 'd';
+        SetFocus(setupState.uninstallButton);
+        break;
+    case ActionInstall:
+        StartInstallWorker();
+        break;
+    case ActionUninstall:
+        RunUninstall(window);
+        break;
+    case ActionClose:
+        SendMessageA(window, WM_DESTROY, 0, 0);
+        break;
+    case ActionNone:
+        break;
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(setupState.focusMarker == 's' ? setupState.installButton : setupState.uninstallButton);
+        return 1;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        OnEraseBackground((HDC)wParam);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+static ATOM RegisterMainClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
+    windowClass.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&windowClass);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    if (!RegisterMainClass(instance))
+        return 0;
+    setupState.instance = instance;
+    WindowGeometry g = ComputeGeometry(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    setupState.windowWidth = g.width;
+    setupState.windowHeight = g.height;
+    setupState.unitX = g.unitX;
+    setupState.unitY = g.unitY;
+    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX,
+                                  g.left, g.top, g.width, g.height, NULL, NULL, instance, NULL);
+    if (!window)
+        return 0;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    setupState.acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAcceleratorResource));
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0)) {
+        if (!TranslateAcceleratorA(window, setupState.acceleratorTable, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return (int)message.wParam;
+}

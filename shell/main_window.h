@@ -1,0 +1,16 @@
+// The program's entry and its only top-level window.
+#pragma once
+
+#include <windows.h>
+
+extern const char kMainWindowClass[];  // "ZADAWndClass"
+extern const char kMainWindowTitle[];  // "输入法安装程序"
+
+enum {
+    kIconResource = 112,
+    kLogoBitmapResource = 116,
+    kAcceleratorResource = 101,
+};
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,4 @@
+// Storage of the process-wide setup record.
+#include "shell/setup_state.h"
+
+SetupState setupState;

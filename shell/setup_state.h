@@ -1,0 +1,61 @@
+// The one process-wide record of the setup program, shared by every subsystem.
+// All fields start zeroed; text fields are NUL-terminated GBK strings.
+#pragma once
+
+#include <stdint.h>
+
+// The byte-level code also builds natively, where only the handle types are
+// needed and never dereferenced.
+#ifdef _WIN32
+#include <windows.h>
+#else
+typedef struct HINSTANCE__* HINSTANCE;
+typedef struct HWND__* HWND;
+typedef struct HACCEL__* HACCEL;
+typedef void* HANDLE;
+#endif
+
+enum {
+    CMD_SWITCH_FOCUS = 40001,
+    CMD_ACTIVATE = 41002,
+    CMD_INSTALL = 41003,
+    CMD_CLOSE = 41004,
+    CMD_UNINSTALL = 41005,
+};
+
+enum {
+    kFolderFieldSize = 200,  // windowsDir, systemDir, desktopDir, programDir
+    kNameFieldSize = 52,     // layoutText, imeFileName
+    kLayoutIdSize = 20,      // at most 19 characters and the NUL
+    kWorkPathSize = 100,     // the install worker's and the uninstall's own paths
+};
+
+struct SetupState {
+    HINSTANCE instance;
+    HWND mainWindow;
+    HWND installButton;
+    HWND uninstallButton;
+    int focusMarker;  // 's': keyboard route on the install button, 'd': on uninstall
+    int windowWidth;
+    int windowHeight;
+    int unitX;
+    int unitY;
+    int contactX;
+    volatile int32_t busy;           // written by the install worker, read by the window thread
+    volatile int32_t stopAnimation;  // polled by the animation thread
+    HANDLE installThread;
+    uint32_t installThreadId;
+    HACCEL acceleratorTable;
+    char windowsDir[kFolderFieldSize];  // ends in "\", empty when the lookup failed
+    char systemDir[kFolderFieldSize];   // ends in "\", empty when the lookup failed
+    char desktopDir[kFolderFieldSize];  // no trailing "\", empty when the lookup failed
+    char programDir[kFolderFieldSize];
+    char layoutText[kNameFieldSize];
+    char imeFileName[kNameFieldSize];
+    char layoutId[kLayoutIdSize];
+    HWND progressBar;
+    uint32_t progressCount;
+    uint32_t progressLastStep;
+};
+
+extern SetupState setupState;

@@ -1,0 +1,44 @@
+// The command table: what each command does for each install state and focus.
+#include <gtest/gtest.h>
+
+#include "shell/commands.h"
+#include "shell/setup_state.h"
+
+struct CommandCase {
+    int command, busy, focusMarker;
+    CommandAction action;
+};
+
+class CommandTest : public testing::TestWithParam<CommandCase> {};
+
+TEST_P(CommandTest, DecidesTheAction)
+{
+    const CommandCase& c = GetParam();
+    EXPECT_EQ(c.action, DecideCommand(c.command, c.busy, c.focusMarker));
+}
+
+INSTANTIATE_TEST_SUITE_P(Idle, CommandTest, testing::Values(
+    CommandCase{CMD_SWITCH_FOCUS, 0, 's', ActionFocusUninstall},
+    CommandCase{CMD_SWITCH_FOCUS, 0, 'd', ActionFocusInstall},
+    CommandCase{CMD_ACTIVATE, 0, 's', ActionInstall},
+    CommandCase{CMD_ACTIVATE, 0, 'd', ActionUninstall},
+    CommandCase{CMD_INSTALL, 0, 'd', ActionInstall},
+    CommandCase{CMD_UNINSTALL, 0, 's', ActionUninstall},
+    CommandCase{CMD_CLOSE, 0, 's', ActionClose},
+    CommandCase{12345, 0, 's', ActionNone}));
+
+// While the worker runs only the focus moves.
+INSTANTIATE_TEST_SUITE_P(Busy, CommandTest, testing::Values(
+    CommandCase{CMD_SWITCH_FOCUS, 1, 's', ActionFocusUninstall},
+    CommandCase{CMD_SWITCH_FOCUS, 1, 'd', ActionFocusInstall},
+    CommandCase{CMD_ACTIVATE, 1, 's', ActionNone},
+    CommandCase{CMD_ACTIVATE, 1, 'd', ActionNone},
+    CommandCase{CMD_INSTALL, 1, 's', ActionNone},
+    CommandCase{CMD_UNINSTALL, 1, 'd', ActionNone},
+    CommandCase{CMD_CLOSE, 1, 's', ActionNone}));
+
+// Focus switching tests for 'd', activation for 's': a stray value installs
+// on Enter and moves the focus to the uninstall button on Tab.
+INSTANTIATE_TEST_SUITE_P(StrayMarker, CommandTest, testing::Values(
+    CommandCase{CMD_SWITCH_FOCUS, 0, 0, ActionFocusUninstall},
+    CommandCase{CMD_ACTIVATE, 0, 0, ActionUninstall}));

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, and only what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build make g++ python3
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei
+    googletest locales liblnk-utils libgif-dev zlib1g-dev gzip
+    clang libclang-rt-14-dev libbenchmark-dev
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    updated=no
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ] || [ "${updated:-}" = no ]; then
+    apt-get update -qq
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
