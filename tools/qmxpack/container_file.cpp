@@ -1,0 +1,147 @@
+// Writing a container behind an image, and reading it back as the install does.
+#include "tools/qmxpack/container_file.h"
+
+#include <limits>
+
+#include "payload/container.h"
+#include "payload/expand.h"
+#include "payload/progress_host.h"
+#include "shell/setup_state.h"
+
+enum { kBytesPerStep = 100 };
+
+Bytes BuildMember(const std::string& name, const Bytes& file)
+{
+    Bytes content = MemberContent(name, file);
+    if (IsStoredMember(content.data(), content.size()))
+        return content;
+    return CompressMember(name, file);
+}
+
+static void AppendLe(Bytes& bytes, uint32_t value, int width)
+{
+    for (int k = 0; k < width; k++)
+        bytes.push_back((uint8_t)(value >> 8 * k));
+}
+
+void AppendContainer(Bytes& image, const std::vector<Bytes>& members)
+{
+    for (const Bytes& member : members)
+        image.insert(image.end(), member.begin(), member.end());
+    for (const Bytes& member : members)
+        AppendLe(image, (uint32_t)member.size(), kSizeFieldSize);
+    AppendLe(image, (uint32_t)members.size(), kCountFieldSize);
+}
+
+std::string CheckMemberName(const std::string& name)
+{
+    if (name.empty())
+        return "the name is empty";
+    if (name.find_first_of("/\\:") != std::string::npos)
+        return "the name '" + name + "' has a folder or drive part";
+    if (name == "." || name == "..")
+        return "the name '" + name + "' names a folder";
+    if (name.find('.') == std::string::npos)
+        return "the name '" + name + "' has no '.'";
+    return "";
+}
+
+// One member as the install sees it: its form from the leading bytes, then
+// its expansion into a buffer of four times its size.
+static MemberReport InspectMember(const uint8_t* bytes, uint32_t size)
+{
+    MemberReport member;
+    member.size = size;
+    if (MemberNameLength(bytes, size) == 0)
+        member.faults.push_back("the member holds no NUL byte");
+    member.stored = IsStoredMember(bytes, size);
+    if (member.stored) {
+        member.expansion.assign(bytes, bytes + size);
+    } else {
+        if (size < 2)
+            member.faults.push_back("a compressed member of fewer than 2 bytes");
+        // One byte more than the install provides shows an expansion that
+        // would not fit.
+        uint64_t limit = (uint64_t)kMaxExpansion * size;
+        uint64_t capacity = std::min<uint64_t>(limit + 1, std::numeric_limits<uint32_t>::max());
+        member.expansion.resize(capacity);
+        uint32_t written = ExpandMember(bytes, size, member.expansion.data(), (uint32_t)capacity);
+        member.expansion.resize(written);
+        if (written > limit) {
+            member.faults.push_back("it expands to more than four times its size");
+            member.expansion.resize(limit);
+        }
+    }
+    uint32_t nameLength = MemberNameLength(member.expansion.data(), member.expansion.size());
+    if (nameLength == 0) {
+        if (!member.stored)
+            member.faults.push_back("its expansion holds no NUL after the name");
+        return member;
+    }
+    member.name.assign(member.expansion.begin(), member.expansion.begin() + nameLength - 1);
+    member.file.assign(member.expansion.begin() + nameLength, member.expansion.end());
+    std::string nameFault = CheckMemberName(member.name);
+    if (!nameFault.empty())
+        member.faults.push_back(nameFault);
+    if (!member.stored && IsStoredMember(member.expansion.data(), member.expansion.size()))
+        member.faults.push_back("a member whose extension begins \"wa\" is compressed");
+    return member;
+}
+
+bool ContainerReport::Sound() const
+{
+    for (const MemberReport& member : members) {
+        if (!member.faults.empty())
+            return false;
+    }
+    return faults.empty();
+}
+
+ContainerReport ReadContainer(const Bytes& file)
+{
+    ContainerReport report;
+    if (file.size() > std::numeric_limits<uint32_t>::max()) {
+        report.faults.push_back("the file is larger than 4 GB");
+        return report;
+    }
+    uint32_t fileSize = (uint32_t)file.size();
+    if (fileSize < kCountFieldSize) {
+        report.faults.push_back("the file is too short to hold a member count");
+        return report;
+    }
+    report.memberCount = ReadLe16(&file[fileSize - kCountFieldSize]);
+    if (report.memberCount > kMaxMembers) {
+        report.faults.push_back(std::to_string(report.memberCount) + " members, more than 10");
+        return report;
+    }
+    uint32_t tableOffset;
+    if (!LocateSizeTable(fileSize, report.memberCount, &tableOffset)) {
+        report.faults.push_back("the size table does not fit in the file");
+        return report;
+    }
+    const uint8_t* sizeTable = &file[tableOffset];
+    uint32_t offset;
+    if (!LocateFirstMember(fileSize, report.memberCount, sizeTable, &offset)) {
+        report.faults.push_back("the member sizes add up to more than the file holds");
+        return report;
+    }
+    // The install's progress: the count follows the decompressor and is
+    // raised to the running total after each member; a fresh process.
+    setupState.progressCount = 0;
+    setupState.progressLastStep = 0;
+    uint32_t stepsBefore = progressStepCount;
+    uint32_t runningTotal = 0;
+    for (uint32_t k = 0; k < report.memberCount; k++) {
+        uint32_t size = ReadLe32(sizeTable + kSizeFieldSize * k);
+        MemberReport member = InspectMember(file.data() + offset, size);
+        member.offset = offset;
+        report.members.push_back(member);
+        offset += size;
+        runningTotal += size;
+        if (setupState.progressCount < runningTotal)
+            setupState.progressCount = runningTotal;
+    }
+    report.progressSteps = progressStepCount - stepsBefore;
+    report.progressRange = (runningTotal / kBytesPerStep) & 0xFFFF;
+    return report;
+}

@@ -1,0 +1,44 @@
+// Whole container files for the packer: writing one behind an image, and
+// reading one back member by member with every rule of the container checked.
+#pragma once
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/qmxpack/encoder.h"
+
+// The member for a file: stored when the name's extension begins "wa",
+// compressed otherwise.
+Bytes BuildMember(const std::string& name, const Bytes& file);
+
+// Appends the members, their size table and their count behind the image.
+void AppendContainer(Bytes& image, const std::vector<Bytes>& members);
+
+// An empty text when the name is a bare file name with a '.' (no folder,
+// drive or parent part), else what is wrong with it.
+std::string CheckMemberName(const std::string& name);
+
+struct MemberReport {
+    uint32_t offset = 0;     // from the start of the file
+    uint32_t size = 0;       // in the container
+    bool stored = false;     // as the install reads its leading bytes
+    Bytes expansion;         // name, NUL and file: the member's own bytes when stored
+    std::string name;        // up to the first NUL of the expansion
+    Bytes file;              // the bytes after that NUL
+    std::vector<std::string> faults;  // each broken rule, in words
+};
+
+struct ContainerReport {
+    uint32_t memberCount = 0;
+    std::vector<MemberReport> members;
+    std::vector<std::string> faults;  // rules of the container as a whole
+    uint32_t progressSteps = 0;       // steps the install would send
+    uint32_t progressRange = 0;       // the bar's upper end
+    bool Sound() const;               // no fault anywhere
+};
+
+// Reads the container at the end of a file as the install does, expanding
+// each compressed member with the product's decompressor.
+ContainerReport ReadContainer(const Bytes& file);
