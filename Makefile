@@ -27,9 +27,18 @@ run: deps all
 test: deps all
 	ctest --test-dir $(HOST) --output-on-failure
 	ctest --test-dir $(WIN32) --output-on-failure
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
-bench: deps host
-	@echo "no benchmarks yet"
+# Figures only: the codec on the sample payload that the Windows build makes.
+bench: deps all
+	$(HOST)/bench/codec_bench $(WIN32)/sample
+
+# Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S tests/fuzz -B $(FUZZ) $(CMAKE_GEN) >/dev/null
+	cmake --build $(FUZZ)
+	tests/fuzz/run $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
