@@ -77,20 +77,6 @@ TEST(EncoderTest, MatchesAnExhaustiveSearchOnSmallInputs)
     }
 }
 
-// The greedy parse is a valid encoding too, and never cheaper.
-TEST(EncoderTest, IsNeverWorseThanGreedy)
-{
-    std::mt19937 random(11);
-    for (int round = 0; round < 50; round++) {
-        Bytes data = RandomBytes(random, 2000, round % 2 ? "abcd" : "ab");
-        std::vector<Token> matches = FindLongestMatches(data);
-        std::vector<Token> greedy = ParseGreedy(matches);
-        EXPECT_LE(CostInBits(ParseOptimal(matches, kMaxReference, 0)), CostInBits(greedy));
-        FillWindowWithNoise(random);
-        EXPECT_EQ(data, Expand(WriteStream(data, greedy)));
-    }
-}
-
 // A repeat exactly 4096 bytes back is the farthest the window reaches; one
 // byte farther is gone, and the decoder must not be sent there.
 TEST(EncoderTest, ReachesBackExactlyTheWindow)

@@ -5,43 +5,56 @@
 
 #include "payload/container.h"
 
-static unsigned HashOfThree(const Bytes& data, size_t i)
-{
-    uint32_t key = data[i] | data[i + 1] << 8 | data[i + 2] << 16;
-    return (key * 2654435761u) >> 16;
-}
-
 std::vector<Token> FindLongestMatches(const Bytes& data)
 {
     size_t n = data.size();
     std::vector<Token> matches(n, Token{0, 0});
-    // Two-byte matches from the last place of each byte pair; longer ones
-    // along a chain of earlier places with the same three-byte hash, newest
-    // first, until the window ends or a match of the full length turns up.
-    std::vector<int64_t> lastPair(1 << 16, -1);
-    std::vector<int64_t> chainHead(1 << 16, -1);
-    std::vector<int64_t> chainNext(n, -1);
+    // One binary search tree per byte pair over the places that start with
+    // it, ordered by the bytes that follow (compared up to the longest
+    // match) and newest at the root. Inserting a place walks from the root
+    // and passes its neighbours in that order, so it meets the longest
+    // match; every node is newer than the nodes below it, so the walk stops
+    // at the first one beyond the window. A node that matches in full is
+    // replaced by the new place, which is nearer and equal for any later use.
+    const int64_t none = -1;
+    std::vector<int64_t> root(1 << 16, none);
+    std::vector<int64_t> smaller(n, none), larger(n, none);
     for (size_t i = 0; i + 1 < n; i++) {
-        Token best{0, 0};
+        size_t cap = std::min<size_t>(kMaxReference, n - i);
         unsigned pair = data[i] | data[i + 1] << 8;
-        if (lastPair[pair] >= 0 && i - lastPair[pair] <= kMaxDistance)
-            best = Token{2, (uint16_t)(i - lastPair[pair])};
-        lastPair[pair] = i;
-        if (i + 2 < n) {
-            size_t cap = std::min<size_t>(kMaxReference, n - i);
-            unsigned hash = HashOfThree(data, i);
-            for (int64_t s = chainHead[hash]; s >= 0 && i - s <= kMaxDistance && best.length < cap;
-                 s = chainNext[s]) {
-                if (data[s + best.length] != data[i + best.length])
-                    continue;
-                size_t length = 0;
-                while (length < cap && data[s + length] == data[i + length])
-                    length++;
-                if (length > best.length)
-                    best = Token{(uint16_t)length, (uint16_t)(i - s)};
+        int64_t s = root[pair];
+        root[pair] = i;
+        // Where the walk hangs the next node smaller, or larger, than place i.
+        int64_t* smallerSlot = &smaller[i];
+        int64_t* largerSlot = &larger[i];
+        size_t smallerLength = 0, largerLength = 0;  // what every node on that side shares with i
+        Token best{0, 0};
+        for (;;) {
+            if (s == none || i - s > kMaxDistance) {
+                *smallerSlot = *largerSlot = none;
+                break;
             }
-            chainNext[i] = chainHead[hash];
-            chainHead[hash] = i;
+            size_t length = std::min(smallerLength, largerLength);
+            while (length < cap && data[s + length] == data[i + length])
+                length++;
+            if (length > best.length)
+                best = Token{(uint16_t)length, (uint16_t)(i - s)};
+            if (length == cap) {
+                *smallerSlot = smaller[s];
+                *largerSlot = larger[s];
+                break;
+            }
+            if (data[s + length] < data[i + length]) {
+                *smallerSlot = s;
+                smallerSlot = &larger[s];
+                s = larger[s];
+                smallerLength = length;
+            } else {
+                *largerSlot = s;
+                largerSlot = &smaller[s];
+                s = smaller[s];
+                largerLength = length;
+            }
         }
         matches[i] = best;
     }
