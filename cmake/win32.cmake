@@ -30,5 +30,5 @@ function(qmx_wine_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main -static)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        FIXTURES_REQUIRED wine_bed ENVIRONMENT QMX_WINE_ROOT=${QMX_WINE_ROOT})
+        FIXTURES_REQUIRED wine_bed TIMEOUT 300 ENVIRONMENT QMX_WINE_ROOT=${QMX_WINE_ROOT})
 endfunction()

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The shipped image in a real window on a Wine virtual screen, driven through
+# X with real keys and clicks: placement on two screen sizes, the grey panel
+# in a screenshot, the focus after start, Esc and the close box both ending
+# the program with exit code 0. Screenshots are kept under the build folder.
+#   window_gui_test.sh IMAGE WINPROBE SHOTDIR
+set -euo pipefail
+image=$1 probe=$2 shots=$3
+here=$(cd "$(dirname "$0")" && pwd)
+bed=$here/../wine/bed
+mkdir -p "$shots"
+screen=$QMX_WINE_ROOT/screens/gui
+export WINEPREFIX QMX_DISPLAY
+WINEPREFIX=$("$bed" fresh gui)
+"$bed" xvfb "$screen"
+QMX_DISPLAY=$(cat "$screen/display")
+export DISPLAY=$QMX_DISPLAY
+trap 'wineserver -k 2>/dev/null || true; "$bed" xvfb-stop "$screen"' EXIT
+failures=0
+check() {  # check WHAT EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
+}
+
+# Starts the image on a screen of the given size; sets program and geometry.
+start() {
+    "$bed" screen "$1"
+    "$bed" run "$image" &
+    program=$!
+    geometry=$("$bed" run "$probe" window 30) || { echo "FAIL: no window on $1"; exit 1; }
+    geometry=${geometry//$'\r'/}
+    read -r _ left top width height _ clientX clientY _ ix iy iw ih _ ux uy uw uh <<<"$geometry"
+    xdotool mousemove $((left + width / 2)) $((top + 40))  # the X focus follows the pointer
+}
+
+finish() {  # finish WHAT: the program must have ended with exit code 0
+    local code=0
+    wait "$program" || code=$?
+    check "$1 ends the program with exit code 0" 0 "$code"
+}
+
+start 1024x768
+check "window on 1024x768" "307 110 409 438" "$left $top $width $height"
+check "install button" "236 363 78 30" "$ix $iy $iw $ih"
+check "uninstall button" "314 363 78 30" "$ux $uy $uw $uh"
+check "focus after start" install "$("$bed" run "$probe" focus | tr -d '\r')"
+"$bed" shot "$shots/window-1024x768.png"
+grey=$(convert "$shots/window-1024x768.png" -format "%[hex:p{$((clientX + 150)),$((clientY + 200))}]" info:)
+check "panel background in the screenshot" C0C0C0 "${grey:0:6}"
+xdotool key Tab
+check "focus after Tab" uninstall "$("$bed" run "$probe" focus | tr -d '\r')"
+xdotool key Escape
+finish "Esc"
+
+start 640x480
+check "window on 640x480" "167 52 306 324" "$left $top $width $height"
+check "install button on 640x480" "133 249 78 30" "$ix $iy $iw $ih"
+"$bed" shot "$shots/window-640x480.png"
+xdotool mousemove $((left + width - 12)) $((top + 12)) click 1  # the close box
+finish "the close box"
+
+echo "$failures failed"
+[ "$failures" = 0 ]

@@ -1,0 +1,109 @@
+// A driver program that runs in the same Wine prefix and screen as the setup
+// program and reports what the scripts cannot see from X: the window's place,
+// its buttons, the focus, and the colour of a client pixel.
+//
+//   winprobe window SECONDS   wait for the main window; print
+//                             "window L T W H client X Y install X Y W H uninstall X Y W H"
+//   winprobe pixel X Y        colour of client pixel (X, Y) as RRGGBB
+//   winprobe focus            "install", "uninstall" or "other"
+//   winprobe gone SECONDS     wait until no main window is visible
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static const char kClass[] = "ZADAWndClass";
+
+static HWND MainWindow()
+{
+    HWND window = FindWindowA(kClass, NULL);
+    return window && IsWindowVisible(window) ? window : NULL;
+}
+
+static HWND Button(HWND window, int command)
+{
+    return GetDlgItem(window, command);
+}
+
+static void PrintChildRect(HWND window, HWND child)
+{
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+    printf(" %ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+static int WaitWindow(int seconds)
+{
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (HWND window = MainWindow()) {
+            Sleep(300);  // let the first paint finish
+            RECT r;
+            GetWindowRect(window, &r);
+            POINT client = {0, 0};
+            ClientToScreen(window, &client);
+            printf("window %ld %ld %ld %ld client %ld %ld install", r.left, r.top, r.right - r.left,
+                   r.bottom - r.top, client.x, client.y);
+            PrintChildRect(window, Button(window, 41003));
+            printf(" uninstall");
+            PrintChildRect(window, Button(window, 41005));
+            printf("\n");
+            return 0;
+        }
+        Sleep(50);
+    }
+    fprintf(stderr, "winprobe: no main window\n");
+    return 1;
+}
+
+static int WaitGone(int seconds)
+{
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (!MainWindow())
+            return 0;
+        Sleep(50);
+    }
+    fprintf(stderr, "winprobe: the main window is still there\n");
+    return 1;
+}
+
+static int Pixel(int x, int y)
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    HDC dc = GetDC(window);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+    return 0;
+}
+
+static int Focus()
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info);
+    puts(info.hwndFocus == Button(window, 41003)   ? "install"
+         : info.hwndFocus == Button(window, 41005) ? "uninstall"
+                                                   : "other");
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && !strcmp(argv[1], "window"))
+        return WaitWindow(atoi(argv[2]));
+    if (argc >= 3 && !strcmp(argv[1], "gone"))
+        return WaitGone(atoi(argv[2]));
+    if (argc >= 4 && !strcmp(argv[1], "pixel"))
+        return Pixel(atoi(argv[2]), atoi(argv[3]));
+    if (argc >= 2 && !strcmp(argv[1], "focus"))
+        return Focus();
+    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus\n");
+    return 2;
+}

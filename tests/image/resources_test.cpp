@@ -1,0 +1,76 @@
+// The resources of the built image, read back the way Windows loads them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const WORD kChinesePrc = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+
+class ImageResourcesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* path = getenv("QMX_IMAGE");
+        ASSERT_NE(nullptr, path);
+        image = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, image) << path;
+    }
+    void TearDown() override
+    {
+        if (image)
+            FreeLibrary(image);
+    }
+
+    std::string Resource(LPCSTR type, int id)
+    {
+        HRSRC found = FindResourceExA(image, type, MAKEINTRESOURCEA(id), kChinesePrc);
+        if (!found)
+            return std::string();
+        const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
+        return std::string(data, SizeofResource(image, found));
+    }
+
+    HMODULE image = NULL;
+};
+
+// Each entry: flags, key, command, padding, all 16-bit little-endian.
+TEST_F(ImageResourcesTest, AcceleratorTableIsStoredExactly)
+{
+    const unsigned char expected[] = {
+        0x02, 0x00, 0x1B, 0x00, 0x2C, 0xA0, 0x00, 0x00,  // Esc character -> 41004
+        0x03, 0x00, 0x09, 0x00, 0x41, 0x9C, 0x00, 0x00,  // VK_TAB -> 40001
+        0x82, 0x00, 0x0D, 0x00, 0x2A, 0xA0, 0x00, 0x00,  // carriage return -> 41002, last
+    };
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(expected), sizeof expected),
+              Resource(RT_ACCELERATOR, 101));
+}
+
+TEST_F(ImageResourcesTest, IconIsOne32By32SixteenColourImage)
+{
+    std::string group = Resource(RT_GROUP_ICON, 112);
+    ASSERT_EQ(6u + 14u, group.size());
+    EXPECT_EQ(1, group[4]);                 // one image
+    EXPECT_EQ(32, (unsigned char)group[6]);  // width
+    EXPECT_EQ(32, (unsigned char)group[7]);  // height
+    EXPECT_EQ(16, (unsigned char)group[8]);  // colours
+    WORD iconId = *reinterpret_cast<const WORD*>(&group[18]);
+    std::string icon = Resource(RT_ICON, iconId);
+    ASSERT_GE(icon.size(), sizeof(BITMAPINFOHEADER));
+    const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(icon.data());
+    EXPECT_EQ(4, header->biBitCount);
+}
+
+TEST_F(ImageResourcesTest, LogoIs32By29AtFourBitsAPixel)
+{
+    std::string bitmap = Resource(RT_BITMAP, 116);
+    ASSERT_GE(bitmap.size(), sizeof(BITMAPINFOHEADER));
+    const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(bitmap.data());
+    EXPECT_EQ(32, header->biWidth);
+    EXPECT_EQ(29, header->biHeight);
+    EXPECT_EQ(4, header->biBitCount);
+}
+
+}  // namespace
