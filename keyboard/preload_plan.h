@@ -1,0 +1,49 @@
+// The decision behind the preload list rewrite, over plain names and values:
+// which entries exchange values on install, which entry is refilled and which
+// one deleted on uninstall. The registry walk feeds it one entry at a time.
+#pragma once
+
+#include <stdint.h>
+
+enum {
+    kEntryNameSize = 10,   // the enumeration's capacity: at most 9 characters
+    kEntryValueSize = 40,  // the value query's size: at most 39 characters
+};
+
+struct PreloadEntry {
+    int32_t number;  // the name's numeric reading, which alone gives the position
+    char name[kEntryNameSize];
+    char value[kEntryValueSize];
+};
+
+struct PreloadWalk {
+    int install;
+    int productAtTwo;  // install only: the product already stands at entry 2
+    int productFound;
+    int entryTwoFound;
+    int32_t highestNumber;      // running maximum, 0 at the start
+    PreloadEntry entryTwo;      // the last entry seen numbered 2
+    PreloadEntry productEntry;  // the last entry seen holding the product's identifier
+    PreloadEntry highestEntry;  // the first entry seen with the largest number above 0
+};
+
+// Up to two value writes, in order, and at most one entry to delete; the
+// names and values point into the walk.
+struct PreloadRewrite {
+    int writeCount;
+    const char* writeName[2];
+    const char* writeValue[2];
+    const char* deleteName;  // 0 when nothing is deleted
+};
+
+void StartPreloadWalk(PreloadWalk* walk, int install);
+
+// Takes one entry in enumeration order. An entry whose name is not a plain
+// subkey name or whose name or value does not fit is passed over. Returns 0
+// when the walk is to stop: on install, the product already stands at entry 2.
+int NotePreloadEntry(PreloadWalk* walk, const char* layoutId, const char* name, const char* value);
+
+// Install: the product's entry and entry 2 exchange values. Uninstall: the
+// product's entry takes the highest entry's value, and the highest entry is
+// deleted. Nothing when a partner is missing.
+void PlanPreloadRewrite(const PreloadWalk* walk, PreloadRewrite* rewrite);

@@ -1,0 +1,55 @@
+// The whole keyboard-layout path of an install and an uninstall under Wine:
+// a dummy IME is handed to ImmInstallIMEA, its layout entry is found by its
+// text and moved to entry 2 of the user's preload list, then deleted, and the
+// list is closed up again.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include <cstdio>
+
+#include "keyboard/keyboard.h"
+#include "shell/setup_state.h"
+#include "tests/keyboard/registry_helpers.h"
+
+namespace {
+
+using ImeRoundTripTest = RegistryTest;
+
+TEST_F(ImeRoundTripTest, InstallPlacesTheLayoutAndUninstallTakesItOut)
+{
+    char path[MAX_PATH];
+    GetSystemDirectoryA(path, MAX_PATH);
+    lstrcatA(path, "\\kbround.ime");
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    HKL layout = ImmInstallIMEA(path, setupState.layoutText);
+    DeleteFileA(path);
+    ASSERT_NE((HKL)0, layout);
+    char id[16];
+    std::snprintf(id, sizeof id, "%08lx", (unsigned long)(ULONG_PTR)layout);
+
+    // Wine names the entry in lower case and its value "Layout Text"; the
+    // text is the GBK bytes that were handed in.
+    auto values = ReadValues(HKEY_LOCAL_MACHINE, std::string(kLayoutsPath) + "\\" + id);
+    ASSERT_EQ(1u, values.count("Layout Text")) << id;
+    EXPECT_EQ(Text("\xD6\xC7\xC4\xDCQumo\xCA\xE4\xC8\xEB\xB7\xA8"), values["Layout Text"]);
+
+    ASSERT_EQ(1, Find(1));
+    EXPECT_STREQ(id, setupState.layoutId);
+
+    SeedPreload({PreloadItem{"1", Text("00000804")}, PreloadItem{"2", Text("00000409")}, PreloadItem{"3", Text(id)}});
+    Reorder(1, id);
+    EXPECT_EQ((std::map<std::string, RegValue>{{"1", Text("00000804")}, {"2", Text(id)}, {"3", Text("00000409")}}),
+              PreloadEntries());
+
+    lstrcpyA(setupState.layoutId, "stale");
+    ASSERT_EQ(1, Find(0));
+    EXPECT_STREQ(id, setupState.layoutId);
+    EXPECT_EQ(layoutsBefore, SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsPath));
+    Reorder(0, setupState.layoutId);
+    EXPECT_EQ((std::map<std::string, RegValue>{{"1", Text("00000804")}, {"2", Text("00000409")}}), PreloadEntries());
+}
+
+}  // namespace
