@@ -7,7 +7,7 @@ set(QMX_PRODUCT_FLAGS
     -D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0300
     -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -fno-threadsafe-statics -fno-tree-loop-distribute-patterns
-    -fno-stack-protector -Wall -Wextra)
+    -fno-stack-protector -fno-ident -Wall -Wextra)
 
 # Product code: compiled once, linked into the shipped image and into the
 # Windows test programs. Each folder adds its sources to one library per

@@ -5,16 +5,11 @@
 
 #include <stdint.h>
 
+#include "shell/text.h"
+
 // 1 when the two NUL-terminated byte strings are identical, 0 otherwise.
 // Bytes compare as stored: no case folding, trimming or code-page conversion.
 int StringsEqual(const char* reference, const char* other);
-
-uint32_t TextLength(const char* text);
-
-// Copies or appends text only when it fits with its NUL in capacity bytes;
-// returns 0 and leaves the destination as it was otherwise.
-int CopyText(char* destination, uint32_t capacity, const char* text);
-int AppendText(char* destination, uint32_t capacity, const char* text);
 
 // Ends the length bytes that a registry query delivered into a buffer of
 // capacity + 1 bytes. Returns 0 for data that fills the capacity without a

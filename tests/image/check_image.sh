@@ -10,11 +10,12 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 headers=$($objdump -p "$image") || { echo "cannot read $image"; exit 1; }
 
-imports=$(awk '/DLL Name:/ {dll=$3; next}
+# DLL names compare without case: the loader ignores it.
+imports=$(awk '/DLL Name:/ {dll=tolower($3); next}
                dll && /^\t[0-9a-f]+\t/ {print dll, $NF; next}
                /^$/ {dll=""}' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found"
-allowed_list=$(grep -v '^#' "$allowed" | sed '/^$/d' | sort -u)
+allowed_list=$(grep -v '^#' "$allowed" | sed '/^$/d' | awk '{print tolower($1), $2}' | sort -u)
 unexpected=$(comm -23 <(echo "$imports") <(echo "$allowed_list"))
 [ -z "$unexpected" ] || fail "imports not on the allowed list:"$'\n'"$unexpected"
 

@@ -1,0 +1,14 @@
+// Memory from the process heap.
+#include "shell/memory.h"
+
+#include <windows.h>
+
+void* AllocateBytes(uint32_t size)
+{
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+void FreeBytes(void* block)
+{
+    HeapFree(GetProcessHeap(), 0, block);
+}

@@ -1,0 +1,32 @@
+// Bounded text in fixed buffers: a copy or an append happens whole or not at
+// all, so a path is never cut into another valid path.
+#include "shell/text.h"
+
+uint32_t TextLength(const char* text)
+{
+    uint32_t length = 0;
+    while (text[length] != 0)
+        ++length;
+    return length;
+}
+
+// Writes text with its NUL at offset used when it fits in capacity bytes.
+static int PlaceText(char* destination, uint32_t used, uint32_t capacity, const char* text)
+{
+    uint32_t length = TextLength(text);
+    if (used >= capacity || length >= capacity - used)
+        return 0;
+    for (uint32_t i = 0; i <= length; ++i)
+        destination[used + i] = text[i];
+    return 1;
+}
+
+int CopyText(char* destination, uint32_t capacity, const char* text)
+{
+    return PlaceText(destination, 0, capacity, text);
+}
+
+int AppendText(char* destination, uint32_t capacity, const char* text)
+{
+    return PlaceText(destination, TextLength(destination), capacity, text);
+}
