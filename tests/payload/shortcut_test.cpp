@@ -1,0 +1,177 @@
+// CreateShortcut against Wine's own shell-link object: the links it writes are
+// read back through IShellLinkA; where it must not write, nothing appears.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "payload/shortcut.h"
+
+namespace {
+
+struct LinkContents {
+    bool loaded;
+    std::string path;
+    std::string description;
+};
+
+LinkContents ReadLink(const std::string& linkPath)
+{
+    LinkContents contents{false, "", ""};
+    CoInitialize(NULL);
+    IShellLinkA* link = NULL;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   (void**)&link))) {
+        IPersistFile* file = NULL;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
+            WCHAR widePath[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
+            if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
+                char text[2 * MAX_PATH];
+                contents.loaded = true;
+                if (SUCCEEDED(link->GetPath(text, sizeof text, NULL, SLGP_RAWPATH)))
+                    contents.path = text;
+                if (SUCCEEDED(link->GetDescription(text, sizeof text)))
+                    contents.description = text;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return contents;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// COM is fully uninitialised again: a new initialisation is the first one.
+void ExpectComUninitialised()
+{
+    EXPECT_EQ(S_OK, CoInitialize(NULL));
+    CoUninitialize();
+}
+
+// Each test works in a folder of its own under the prefix's temporary folder,
+// with a target file in it, as the install worker has written one.
+class ShortcutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
+        folder = std::string(temp) + "qmx_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : folder)
+            if (c == '/')
+                c = '_';
+        RemoveFolder();
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL)) << folder;
+        target = folder + "\\zub.exe";
+        WriteFileBytes(target, "MZ");
+    }
+    void TearDown() override { RemoveFolder(); }
+    void RemoveFolder()
+    {
+        for (const std::string& name : FilesIn(folder))
+            DeleteFileA((folder + "\\" + name).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    // A link path of exactly `length` characters: the folder, then `fill` repeated.
+    std::string LinkPathOfLength(size_t length, const std::string& fill)
+    {
+        std::string path = folder + "\\";
+        size_t characters = path.size();
+        while (characters + 4 < length) {
+            path += fill;
+            characters++;
+        }
+        return path + ".lnk";
+    }
+    std::string folder;
+    std::string target;
+};
+
+TEST_F(ShortcutTest, WritesALinkToTheTargetDescribedByItsOwnPath)
+{
+    for (const char* name : {"\\Zubino.lnk", "\\Qumo帮助.lnk"}) {
+        const std::string linkPath = folder + name;
+        CreateShortcut(target.c_str(), linkPath.c_str());
+        ExpectComUninitialised();
+        LinkContents link = ReadLink(linkPath);
+        ASSERT_TRUE(link.loaded) << name;
+        EXPECT_EQ(target, link.path) << name;
+        EXPECT_EQ(linkPath, link.description) << name;
+    }
+}
+
+TEST_F(ShortcutTest, ReplacesAnExistingFile)
+{
+    const std::string linkPath = folder + "\\Qumo帮助.lnk";
+    WriteFileBytes(linkPath, "not a shortcut");
+    CreateShortcut(target.c_str(), linkPath.c_str());
+    LinkContents link = ReadLink(linkPath);
+    ASSERT_TRUE(link.loaded);
+    EXPECT_EQ(target, link.path);
+}
+
+// The wide buffer holds 99 characters and the NUL; a longer path is not saved
+// at all, neither whole nor cut. Chinese characters count one each.
+TEST_F(ShortcutTest, SavesOnlyLinkPathsThatFitTheWideBuffer)
+{
+    struct Case {
+        size_t length;
+        const char* fill;
+        bool saved;
+    };
+    for (const Case& c : {Case{99, "a", true}, Case{100, "a", false}, Case{140, "a", false},
+                          Case{99, "帮", true}, Case{100, "帮", false}}) {
+        const std::string linkPath = LinkPathOfLength(c.length, c.fill);
+        WCHAR wide[400];
+        ASSERT_EQ((int)c.length + 1, MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, 400));
+        CreateShortcut(target.c_str(), linkPath.c_str());
+        ExpectComUninitialised();
+        EXPECT_EQ(c.saved, Exists(linkPath)) << c.length << " " << c.fill;
+        EXPECT_EQ(c.saved ? 2u : 1u, FilesIn(folder).size()) << c.length << " " << c.fill;
+        DeleteFileA(linkPath.c_str());
+    }
+}
+
+TEST_F(ShortcutTest, WritesNothingWhenTheLinkCannotBeCreated)
+{
+    const std::string missingFolder = folder + "\\missing";
+    CreateShortcut(target.c_str(), (missingFolder + "\\Zubino.lnk").c_str());
+    ExpectComUninitialised();
+    EXPECT_FALSE(Exists(missingFolder));
+    EXPECT_EQ(std::vector<std::string>{"zub.exe"}, FilesIn(folder));
+}
+
+}  // namespace
