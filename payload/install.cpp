@@ -1,14 +1,266 @@
-// The install worker. It keeps the busy protocol that the window relies on.
+// The install worker: creates the target folders, reads the payload container
+// from a temporary copy of the program file, writes every member to its
+// folder with its follow-up (shortcut, IME hand-over), shows a progress bar,
+// and at the end places the new keyboard layout in the user's preload list.
 #include "payload/install.h"
 
-#include "shell/setup_state.h"
+#include <commctrl.h>
+#include <imm.h>
 
-DWORD WINAPI RunInstall(LPVOID)
+#include "keyboard/keyboard.h"
+#include "payload/container.h"
+#include "payload/expand.h"
+#include "payload/placement.h"
+#include "payload/shortcut.h"
+#include "shell/memory.h"
+#include "shell/setup_state.h"
+#include "shell/text.h"
+
+static const char kTempCopyName[] = "delD2A1.TMP";
+static const char kFallbackTempDir[] = "c:\\temp\\";
+static const char kZubinoLinkName[] = "\\Zubino.lnk";
+static const char kHelpLinkName[] = "\\Qumo帮助.lnk";
+
+// The folder is created when a search for it finds nothing.
+static void CreateMissingFolder(const char* path)
 {
-    setupState.busy = 1;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        CreateDirectoryA(path, NULL);
+    else
+        FindClose(search);
+}
+
+// programDir = drive root of windowsDir + "Program Files\qmx\". A folder
+// field left empty by a failed lookup gives no folder and no programDir.
+void PrepareTargetDirs(void)
+{
+    char helpPath[kFolderFieldSize];
+    if (CopyText(helpPath, sizeof helpPath, setupState.windowsDir) && helpPath[0] &&
+        AppendText(helpPath, sizeof helpPath, "Help"))
+        CreateMissingFolder(helpPath);
+
+    char* programDir = setupState.programDir;
+    programDir[0] = 0;
+    if (TextLength(setupState.windowsDir) < 3)
+        return;
+    for (int k = 0; k < 3; k++)
+        programDir[k] = setupState.windowsDir[k];
+    programDir[3] = 0;
+    AppendText(programDir, kFolderFieldSize, "Program Files");
+    CreateMissingFolder(programDir);
+    AppendText(programDir, kFolderFieldSize, "\\qmx");
+    CreateDirectoryA(programDir, NULL);
+    AppendText(programDir, kFolderFieldSize, "\\");
+}
+
+// Appends the member's name to folderPath and writes the file's bytes there.
+// Returns 0, writing nothing, when the folder is empty or the full path does
+// not fit the worker's 100-byte path buffer.
+int WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
+{
+    if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes))
+        return 0;
+    HANDLE file = CreateFileA(folderPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    DWORD written;
+    WriteFile(file, memberBytes + nameLength, totalLength - nameLength, &written, NULL);
+    CloseHandle(file);
+    return 1;
+}
+
+static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
+{
+    DWORD bytesRead = 0;
+    if (SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN) == offset)
+        ReadFile(file, buffer, size, &bytesRead, NULL);
+    return bytesRead;
+}
+
+// Copies the program file to the temporary folder (its own path and the copy's
+// must fit their buffers) and opens the copy so that closing deletes it.
+static HANDLE OpenTemporaryCopy(void)
+{
+    char exePath[kWorkPathSize];
+    DWORD length = GetModuleFileNameA(NULL, exePath, sizeof exePath);
+    if (length == 0 || length >= sizeof exePath - 1)
+        return INVALID_HANDLE_VALUE;
+    exePath[length] = 0;
+
+    char tempCopyPath[kWorkPathSize];
+    DWORD tempLength = GetTempPathA(sizeof tempCopyPath, tempCopyPath);
+    if (tempLength == 0) {
+        CopyText(tempCopyPath, sizeof tempCopyPath, kFallbackTempDir);
+        CreateDirectoryA(tempCopyPath, NULL);
+    } else if (tempLength >= sizeof tempCopyPath) {
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!AppendText(tempCopyPath, sizeof tempCopyPath, kTempCopyName))
+        return INVALID_HANDLE_VALUE;
+
+    if (!CopyFileA(exePath, tempCopyPath, FALSE) && !CopyFileA(exePath, tempCopyPath, TRUE))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
+}
+
+static HWND CreateProgressBar(uint32_t sum)
+{
+    InitCommonControls();
+    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, 10,
+                               setupState.windowHeight - 78, setupState.windowWidth - 185, 27,
+                               setupState.mainWindow, NULL, setupState.instance, NULL);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, (WORD)(sum / 100)));
+    SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    return bar;
+}
+
+static void LinkOnDesktop(const char* targetPath, const char* linkName)
+{
+    char linkPath[kWorkPathSize];
+    if (setupState.desktopDir[0] && CopyText(linkPath, sizeof linkPath, setupState.desktopDir) &&
+        AppendText(linkPath, sizeof linkPath, linkName))
+        CreateShortcut(targetPath, linkPath);
+}
+
+// Writes an expanded member to the folder its extension letter names, then
+// takes the follow-up step with the file's full path.
+static void PlaceExpandedMember(const uint8_t* output, uint32_t outLength)
+{
+    uint32_t nameLength = MemberNameLength(output, outLength);
+    if (!IsBareFileName(output, nameLength))
+        return;
+    MemberPlace place = PlaceByLetter(output[FindExtension(output, nameLength)]);
+    const char* folder = place == PlaceProgram || place == PlaceProgramLinked ? setupState.programDir
+                         : place == PlaceSystem || place == PlaceSystemIme    ? setupState.systemDir
+                                                                              : setupState.windowsDir;
+    char path[kWorkPathSize];
+    if (place == PlaceNowhere || !folder[0] || !CopyText(path, sizeof path, folder))
+        return;
+    if (place == PlaceHelpLinked && !AppendText(path, sizeof path, "Help\\"))
+        return;
+    if (!WriteMemberFile(path, nameLength, output, outLength))
+        return;
+    if (place == PlaceProgramLinked)
+        LinkOnDesktop(path, kZubinoLinkName);
+    else if (place == PlaceHelpLinked)
+        LinkOnDesktop(path, kHelpLinkName);
+    else if (place == PlaceSystemIme)
+        ImmInstallIMEA(path, setupState.layoutText);
+}
+
+// One slot more than four times the member shows an expansion that breaks
+// the container's limit; such a member is skipped.
+static void InstallCompressedMember(const uint8_t* member, uint32_t length)
+{
+    if (length > (0xFFFFFFFFu - 1) / kMaxExpansion)
+        return;
+    uint32_t limit = kMaxExpansion * length;
+    uint8_t* output = (uint8_t*)AllocateBytes(limit + 1);
+    if (!output)
+        return;
+    uint32_t outLength = ExpandMember(member, length, output, limit + 1);
+    if (outLength <= limit)
+        PlaceExpandedMember(output, outLength);
+    FreeBytes(output);
+}
+
+static void InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
+{
+    uint8_t* member = (uint8_t*)AllocateBytes(size ? size : 1);
+    if (!member)
+        return;
+    uint32_t bytesRead = ReadAt(copy, offset, member, size);
+    if (IsStoredMember(member, bytesRead)) {
+        uint32_t nameLength = MemberNameLength(member, bytesRead);
+        char path[kWorkPathSize];
+        if (IsBareFileName(member, nameLength) && CopyText(path, sizeof path, setupState.programDir))
+            WriteMemberFile(path, nameLength, member, bytesRead);
+    } else {
+        InstallCompressedMember(member, bytesRead);
+    }
+    FreeBytes(member);
+}
+
+// Walks the members in table order; the progress count is brought up to the
+// container bytes handled so far after each one.
+static void InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount, const uint8_t* sizeTable)
+{
+    uint32_t offset;
+    if (!LocateFirstMember(fileSize, memberCount, sizeTable, &offset))
+        return;
+    uint32_t runningTotal = 0;
+    for (uint32_t k = 0; k < memberCount; k++) {
+        uint32_t size = ReadLe32(sizeTable + kSizeFieldSize * k);
+        runningTotal += size;
+        InstallMember(copy, offset, size);
+        offset += size;
+        if (setupState.progressCount < runningTotal)
+            setupState.progressCount = runningTotal;
+    }
+}
+
+static void EndWorker(void)
+{
     CloseHandle(setupState.installThread);
     setupState.installThread = 0;
     setupState.installThreadId = 0;
     setupState.busy = 0;
+}
+
+// Reads the container's trailer and installs its members under a progress
+// bar, which the caller removes. Returns 0 when the size table cannot be
+// allocated.
+static int InstallContainer(HANDLE copy)
+{
+    uint32_t fileSize = GetFileSize(copy, NULL);
+    uint8_t countField[kCountFieldSize];
+    uint32_t tableOffset;
+    if (fileSize == INVALID_FILE_SIZE || ReadAt(copy, fileSize - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
+        return 1;
+    uint32_t memberCount = ReadLe16(countField);
+    if (!LocateSizeTable(fileSize, memberCount, &tableOffset))
+        return 1;  // more than 10 members: nothing is read, no bar is shown
+
+    uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
+    if (!sizeTable)
+        return 0;
+    uint32_t tableSize = kSizeFieldSize * memberCount;
+    uint32_t sum = 0;
+    if (ReadAt(copy, tableOffset, sizeTable, tableSize) == tableSize) {
+        for (uint32_t k = 0; k < memberCount; k++)
+            sum += ReadLe32(sizeTable + kSizeFieldSize * k);
+        setupState.progressBar = CreateProgressBar(sum);
+        setupState.progressCount = 0;
+        InstallMembers(copy, fileSize, memberCount, sizeTable);
+    }
+    FreeBytes(sizeTable);
+    return 1;
+}
+
+DWORD WINAPI RunInstall(LPVOID)
+{
+    setupState.busy = 1;
+    PrepareTargetDirs();
+    HANDLE copy = OpenTemporaryCopy();
+    if (copy == INVALID_HANDLE_VALUE) {
+        EndWorker();
+        return 0;
+    }
+    int completed = InstallContainer(copy);
+    CloseHandle(copy);
+    if (setupState.progressBar) {
+        DestroyWindow(setupState.progressBar);
+        setupState.progressBar = 0;
+    }
+    if (completed && FindLayoutEntry(1)) {
+        setupState.stopAnimation = 1;
+        ReorderPreload(1);
+        EndWorker();
+        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+        return 0;
+    }
+    EndWorker();
     return 0;
 }

@@ -1,10 +1,120 @@
-// The uninstall sequence.
+// The uninstall sequence: a fixed removal list, the layout entry and the
+// preload entry, then the program's end. Every failure is silent and every
+// step runs whatever the earlier ones achieved.
 #include "uninstall/uninstall.h"
 
+#include <imm.h>
+
+#include "keyboard/keyboard.h"
 #include "shell/setup_state.h"
+#include "shell/text.h"
+
+enum RemovalAction {
+    RemoveFolder,      // the folder's archive-only files, then the folder
+    RemoveFile,
+    ResetAndRemoveFile,  // attributes reset first, so a hidden or read-only file goes too
+};
+
+enum RemovalBase { BaseDriveRoot, BaseSystem, BaseWindows, BaseDesktop };
+
+struct Removal {
+    RemovalBase base;
+    const char* appended;
+    RemovalAction action;
+};
+
+static const Removal kRemovals[] = {
+    {BaseDriveRoot, "Program Files\\qmx", RemoveFolder},
+    {BaseSystem, "qmx.ime", RemoveFile},
+    {BaseSystem, "qmx.mb", RemoveFile},
+    {BaseSystem, "qmxpin.mb", RemoveFile},
+    {BaseWindows, "Help\\qmx.hlp", RemoveFile},
+    {BaseWindows, "Help\\qmx.gid", ResetAndRemoveFile},
+    {BaseDesktop, "\\Qumo帮助.lnk", RemoveFile},
+    {BaseDesktop, "\\Zubino.lnk", RemoveFile},
+};
+
+void ClearFolder(char* path)
+{
+    uint32_t length = TextLength(path);
+    if (!AppendText(path, kFolderFieldSize, "\\*.*"))
+        return;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(path, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (entry.dwFileAttributes != FILE_ATTRIBUTE_ARCHIVE)
+            continue;
+        path[length + 1] = 0;
+        if (AppendText(path, kFolderFieldSize, entry.cFileName))
+            DeleteFileA(path);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    path[length] = 0;
+    RemoveDirectoryA(path);
+}
+
+// Copies the removal's base into path; 0 when the base is empty (a failed
+// folder lookup), so no drive root or current folder is ever searched.
+static int CopyBase(char* path, RemovalBase base)
+{
+    switch (base) {
+    case BaseDriveRoot:
+        if (TextLength(setupState.windowsDir) < 3)
+            return 0;
+        CopyText(path, kFolderFieldSize, setupState.windowsDir);
+        path[3] = 0;
+        return 1;
+    case BaseSystem:
+        return setupState.systemDir[0] && CopyText(path, kFolderFieldSize, setupState.systemDir);
+    case BaseWindows:
+        return setupState.windowsDir[0] && CopyText(path, kFolderFieldSize, setupState.windowsDir);
+    case BaseDesktop:
+        return setupState.desktopDir[0] && CopyText(path, kFolderFieldSize, setupState.desktopDir);
+    }
+    return 0;
+}
+
+void RemoveInstalledFiles(void)
+{
+    char path[kFolderFieldSize];
+    for (const Removal& removal : kRemovals) {
+        if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
+            continue;
+        switch (removal.action) {
+        case RemoveFolder:
+            ClearFolder(path);
+            break;
+        case ResetAndRemoveFile:
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path);
+            break;
+        case RemoveFile:
+            DeleteFileA(path);
+            break;
+        }
+    }
+}
+
+// Handing the IME over once more is only of use when its file is still
+// there; for a deleted file a system that does not check (as Wine) would
+// register a new layout entry that nothing removes.
+static void ReinstallRemainingIme(void)
+{
+    char imePath[kWorkPathSize];
+    if (setupState.systemDir[0] && CopyText(imePath, sizeof imePath, setupState.systemDir) &&
+        AppendText(imePath, sizeof imePath, setupState.imeFileName) &&
+        GetFileAttributesA(imePath) != INVALID_FILE_ATTRIBUTES)
+        ImmInstallIMEA(imePath, setupState.layoutText);
+}
 
 void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
+    RemoveInstalledFiles();
+    FindLayoutEntry(0);
+    ReorderPreload(0);
+    ReinstallRemainingIme();
     SendMessageA(window, WM_DESTROY, 0, 0);
 }

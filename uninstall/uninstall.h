@@ -3,5 +3,13 @@
 
 #include <windows.h>
 
-// Ends by sending WM_DESTROY to the given window.
+// Removes the installed files, the layout entry and the preload entry, then
+// ends the program by sending WM_DESTROY to the given window.
 void RunUninstall(HWND window);
+
+// Works the fixed removal list; a path that cannot be built is skipped.
+void RemoveInstalledFiles(void);
+
+// Deletes the archive-only files directly in the folder named by path (a
+// 200-byte buffer, no trailing "\"), then the folder itself. Changes path.
+void ClearFolder(char* path);

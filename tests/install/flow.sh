@@ -1,0 +1,124 @@
+# Sourced by the install and uninstall tests: a machine (a fresh Wine prefix
+# on a screen of the test's own), the setup program started there and driven
+# with real keys, and readers of what it left behind.
+# Needs QMX_WINE_ROOT, SETUP (the packed program), PROBE and DUMP (the
+# winprobe and statedump programs).
+set -euo pipefail
+bed=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wine" && pwd)/bed
+failures=0
+
+check() {  # check WHAT EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        echo "ok: $1"
+    else
+        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+        failures=$((failures + 1))
+    fi
+}
+
+finish() {
+    echo "$failures failed"
+    [ "$failures" = 0 ]
+}
+
+# A screen of the test's own: the keyboard follows the X pointer, which
+# would move between the Wine desktops of two prefixes sharing one screen.
+open_screen() {  # open_screen NAME
+    screen=$QMX_WINE_ROOT/screens/$1
+    "$bed" xvfb "$screen"
+    export QMX_DISPLAY DISPLAY
+    QMX_DISPLAY=$(cat "$screen/display")
+    DISPLAY=$QMX_DISPLAY
+    trap 'close_machine; "$bed" xvfb-stop "$screen"' EXIT
+}
+
+close_machine() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+}
+
+# A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine reports.
+new_machine() {  # new_machine NAME [VERSION]
+    close_machine
+    export WINEPREFIX
+    WINEPREFIX=$("$bed" fresh "$1")
+    if [ -n "${2:-}" ]; then
+        wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
+    fi
+}
+
+win() { "$bed" run "$@" | tr -d '\r'; }
+unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+folder() { unix_path "$(win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}')"; }
+
+# Starts PROGRAM, waits for its window and types KEYS (xdotool key names).
+# With "ends" the program must end by itself; with "stays" it must still be
+# open once its work is done, and is then closed with Esc, which it only
+# takes when no install is running. Sets exit_code.
+run_setup() {  # run_setup ends|stays PROGRAM KEYS...
+    local expect=$1 program=$2
+    shift 2
+    "$bed" run "$program" &
+    local pid=$!
+    if ! win "$PROBE" window 30 >/dev/null; then
+        echo "FAIL: no window"
+        failures=$((failures + 1))
+        kill "$pid" 2>/dev/null || true
+        exit_code=none
+        return
+    fi
+    xdotool mousemove 500 300
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.3
+    done
+    local waited=0
+    if [ "$expect" = stays ]; then
+        while kill -0 "$pid" 2>/dev/null && [ $waited -lt 60 ]; do
+            sleep 1
+            waited=$((waited + 1))
+            [ $waited -ge 3 ] && xdotool key Escape
+        done
+    else
+        while kill -0 "$pid" 2>/dev/null && [ $waited -lt 120 ]; do
+            sleep 1
+            waited=$((waited + 1))
+        done
+    fi
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "FAIL: the program did not end"
+        failures=$((failures + 1))
+        kill "$pid" 2>/dev/null || true
+        exit_code=none
+        return
+    fi
+    exit_code=0
+    wait "$pid" || exit_code=$?
+    if [ "$expect" = stays ] && [ $waited -lt 3 ]; then
+        echo "FAIL: the program ended by itself"
+        failures=$((failures + 1))
+    fi
+}
+
+gbk_hex() { printf '%s' "$1" | iconv -f UTF-8 -t GBK | od -An -tx1 | tr -d ' \n'; }
+layout_text_hex=$(gbk_hex '智能Qumo输入法')00
+
+# The names of the layout entries whose layout text is the product's.
+product_layouts() { win "$DUMP" layouts | awk -v t="$layout_text_hex" '$3 == t {print $2}' | sort | tr '\n' ' '; }
+
+# Seeds the Windows 9x form of the preload list: NAME=VALUE pairs.
+seed_preload() {
+    local pair
+    for pair in "$@"; do
+        wine reg add "HKCU\\keyboard layout\\preload\\${pair%%=*}" /ve /d "${pair#*=}" /f >/dev/null
+    done
+}
+
+# The numbered entries as NAME=VALUE, sorted by name.
+preload_entries() {
+    win "$DUMP" preload | awk '$1 == "entry" {print $2 "=" $3}' | sort |
+        while IFS== read -r name hex; do printf '%s=%s ' "$name" "$(echo "$hex" | xxd -r -p | tr -d '\0')"; done
+}
+preload_values() { win "$DUMP" preload | awk '$1 == "value"' | sort; }

@@ -1,0 +1,111 @@
+// Prints the machine state that an install changes and an uninstall must put
+// back, as seen through the Win32 calls, one line per item, sorted by the
+// caller:
+//   statedump files DIR   "file PATH SIZE ATTRIBUTES" and "dir PATH ATTRIBUTES", recursively
+//   statedump layouts     "layout NAME HEX" for each keyboard-layout entry with a layout text
+//   statedump preload     "value NAME DATA" (NT form) and "entry NAME DATA" (numbered subkeys)
+//   statedump folders     "windows DIR", "system DIR", "desktop DIR", "temp DIR"
+// Registry texts are printed as hex so that GBK bytes compare exactly.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+static std::string Hex(const BYTE* bytes, DWORD size)
+{
+    std::string text;
+    char pair[3];
+    for (DWORD k = 0; k < size; ++k) {
+        snprintf(pair, sizeof pair, "%02x", bytes[k]);
+        text += pair;
+    }
+    return text;
+}
+
+static void DumpFiles(const std::string& dir)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!strcmp(entry.cFileName, ".") || !strcmp(entry.cFileName, ".."))
+            continue;
+        std::string path = dir + "\\" + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            printf("dir %s %lx\n", path.c_str(), entry.dwFileAttributes);
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                DumpFiles(path);
+        } else {
+            printf("file %s %lu %lx\n", path.c_str(), entry.nFileSizeLow, entry.dwFileAttributes);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+static void DumpLayouts()
+{
+    HKEY layouts;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Keyboard Layouts", 0,
+                      KEY_READ, &layouts) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    for (DWORD k = 0; RegEnumKeyA(layouts, k, name, sizeof name) == ERROR_SUCCESS; ++k) {
+        BYTE text[256];
+        DWORD size = sizeof text;
+        if (RegGetValueA(layouts, name, "layout text", RRF_RT_ANY, NULL, text, &size) == ERROR_SUCCESS)
+            printf("layout %s %s\n", name, Hex(text, size).c_str());
+    }
+    RegCloseKey(layouts);
+}
+
+static void DumpPreload()
+{
+    HKEY preload;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "keyboard layout\\preload", 0, KEY_READ, &preload) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    BYTE data[256];
+    DWORD nameSize = sizeof name, dataSize = sizeof data;
+    for (DWORD k = 0; RegEnumValueA(preload, k, name, &nameSize, NULL, NULL, data, &dataSize) == ERROR_SUCCESS;
+         ++k, nameSize = sizeof name, dataSize = sizeof data)
+        printf("value %s %s\n", name, Hex(data, dataSize).c_str());
+    for (DWORD k = 0; RegEnumKeyA(preload, k, name, sizeof name) == ERROR_SUCCESS; ++k) {
+        dataSize = sizeof data;
+        LONG found = RegGetValueA(preload, name, NULL, RRF_RT_ANY, NULL, data, &dataSize);
+        printf("entry %s %s\n", name, found == ERROR_SUCCESS ? Hex(data, dataSize).c_str() : "-");
+    }
+    RegCloseKey(preload);
+}
+
+static void DumpFolders()
+{
+    char path[MAX_PATH];
+    GetWindowsDirectoryA(path, MAX_PATH);
+    printf("windows %s\n", path);
+    GetSystemDirectoryA(path, MAX_PATH);
+    printf("system %s\n", path);
+    if (SHGetSpecialFolderPathA(NULL, path, CSIDL_DESKTOPDIRECTORY, FALSE))
+        printf("desktop %s\n", path);
+    GetTempPathA(MAX_PATH, path);
+    printf("temp %s\n", path);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && !strcmp(argv[1], "files"))
+        DumpFiles(argv[2]);
+    else if (argc == 2 && !strcmp(argv[1], "layouts"))
+        DumpLayouts();
+    else if (argc == 2 && !strcmp(argv[1], "preload"))
+        DumpPreload();
+    else if (argc == 2 && !strcmp(argv[1], "folders"))
+        DumpFolders();
+    else {
+        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders\n");
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,42 @@
+// Which members are placed where, and which names may be joined to a folder.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "payload/placement.h"
+
+TEST(PlaceByLetter, FollowsTheFirstLetterOfTheExtensionInLowerCaseOnly)
+{
+    EXPECT_EQ(PlaceProgram, PlaceByLetter('d'));
+    EXPECT_EQ(PlaceProgramLinked, PlaceByLetter('e'));
+    EXPECT_EQ(PlaceHelpLinked, PlaceByLetter('h'));
+    EXPECT_EQ(PlaceSystemIme, PlaceByLetter('i'));
+    EXPECT_EQ(PlaceSystem, PlaceByLetter('m'));
+    for (int letter : {int('I'), int('E'), int('t'), int('b'), int('w'), 0, 0xB0})
+        EXPECT_EQ(PlaceNowhere, PlaceByLetter((uint8_t)letter)) << letter;
+}
+
+static int Bare(const std::string& name)
+{
+    return IsBareFileName(reinterpret_cast<const uint8_t*>(name.c_str()), (uint32_t)name.size() + 1);
+}
+
+TEST(IsBareFileName, AcceptsPlainNamesWithAnExtension)
+{
+    for (const char* name : {"qmx.mb", "qmxpin.mb", "zub.exe", "a.b.ime", "x.wav", ".hlp", "帮助.hlp"})
+        EXPECT_EQ(1, Bare(name)) << name;
+}
+
+TEST(IsBareFileName, RefusesNamesThatLeaveTheirFolderOrChangeOnTheWay)
+{
+    for (const char* name : {"..\\qmx.mb", "sub\\qmx.mb", "../qmx.mb", "/etc.x", "c:qmx.mb", "c:\\x.mb",
+                             ".", "..", "...", "qmx.mb.", "qmx.mb ", "readme", ""})
+        EXPECT_EQ(0, Bare(name)) << name;
+}
+
+TEST(IsBareFileName, RefusesANameWithoutItsNul)
+{
+    const uint8_t unterminated[] = {'q', '.', 'm', 'b'};
+    EXPECT_EQ(0, IsBareFileName(unterminated, sizeof unterminated));
+    EXPECT_EQ(0, IsBareFileName(unterminated, 0));
+}
