@@ -7,6 +7,7 @@
 //   winprobe pixel X Y        colour of client pixel (X, Y) as RRGGBB
 //   winprobe focus            "install", "uninstall" or "other"
 //   winprobe gone SECONDS     wait until no main window is visible
+//   winprobe bars             the number of progress bars on the main window
 #include <windows.h>
 
 #include <cstdio>
@@ -94,6 +95,16 @@ static int Focus()
     return 0;
 }
 
+static int Bars()
+{
+    HWND window = FindWindowA(kClass, NULL);
+    int count = 0;
+    for (HWND bar = NULL; window && (bar = FindWindowExA(window, bar, "msctls_progress32", NULL));)
+        ++count;
+    printf("%d\n", count);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !strcmp(argv[1], "window"))
@@ -104,6 +115,8 @@ int main(int argc, char** argv)
         return Pixel(atoi(argv[2]), atoi(argv[3]));
     if (argc >= 2 && !strcmp(argv[1], "focus"))
         return Focus();
-    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus\n");
+    if (argc >= 2 && !strcmp(argv[1], "bars"))
+        return Bars();
+    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus | bars\n");
     return 2;
 }

@@ -40,10 +40,17 @@ close_machine() {
 }
 
 # A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine reports.
+# Wine links the user's desktop to the bed's home, which every prefix shares;
+# each machine gets a desktop folder of its own, so that tests running side by
+# side never see each other's shortcuts and the desktop is part of drive C.
 new_machine() {  # new_machine NAME [VERSION]
     close_machine
     export WINEPREFIX
     WINEPREFIX=$("$bed" fresh "$1")
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/Desktop; do
+        if [ -L "$link" ]; then rm "$link"; mkdir "$link"; fi
+    done
     if [ -n "${2:-}" ]; then
         wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
     fi
@@ -56,7 +63,8 @@ folder() { unix_path "$(win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]
 # Starts PROGRAM, waits for its window and types KEYS (xdotool key names).
 # With "ends" the program must end by itself; with "stays" it must still be
 # open once its work is done, and is then closed with Esc, which it only
-# takes when no install is running. Sets exit_code.
+# takes when no install is running. Sets exit_code, and for "stays" also
+# bars_at_close, the progress bars on the window right before the last Esc.
 run_setup() {  # run_setup ends|stays PROGRAM KEYS...
     local expect=$1 program=$2
     shift 2
@@ -79,7 +87,10 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
         while kill -0 "$pid" 2>/dev/null && [ $waited -lt 60 ]; do
             sleep 1
             waited=$((waited + 1))
-            [ $waited -ge 3 ] && xdotool key Escape
+            if [ $waited -ge 3 ]; then
+                bars_at_close=$(win "$PROBE" bars)
+                xdotool key Escape
+            fi
         done
     else
         while kill -0 "$pid" 2>/dev/null && [ $waited -lt 120 ]; do
