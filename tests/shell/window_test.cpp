@@ -78,6 +78,13 @@ bool WaitFor(volatile LONG* counter, LONG value)
     return *counter >= value;
 }
 
+// Waits until the worker stand-in has lowered busy again.
+void WaitUntilIdle()
+{
+    for (int i = 0; i < 200 && setupState.busy; ++i)
+        Sleep(10);
+}
+
 HWND FocusedControl(HWND window)
 {
     GUITHREADINFO info = {};
@@ -203,8 +210,7 @@ TEST_F(MainWindowTest, EnterRightAfterStartInstalls)
         focused = FocusedControl(window);
         PressKey(VK_RETURN);
         EXPECT_TRUE(WaitFor(&installRuns, 1));
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         PressKey(VK_ESCAPE);
     }));
     EXPECT_EQ(setupState.installButton, focused);
@@ -235,8 +241,7 @@ TEST_F(MainWindowTest, TabTwiceReturnsToInstall)
         focused = FocusedControl(window);
         PressKey(VK_RETURN);
         EXPECT_TRUE(WaitFor(&installRuns, 1));
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         PressKey(VK_ESCAPE);
     }));
     EXPECT_EQ(setupState.installButton, focused);
@@ -264,8 +269,7 @@ TEST_F(MainWindowTest, OnlyTabActsWhileInstalling)
         focusedAfterTab = FocusedControl(window);
         aliveWhileBusy = IsWindow(window) && setupState.busy == 1;
         SetEvent(releaseWorker);
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         PressKey(VK_ESCAPE);
     }));
     EXPECT_TRUE(aliveWhileBusy);
@@ -283,14 +287,12 @@ TEST_F(MainWindowTest, RefusedClickKeepsTheFocusMarker)
         ASSERT_TRUE(WaitFor(&installRuns, 1));
         SendMessageA(setupState.uninstallButton, BM_CLICK, 0, 0);
         SetEvent(releaseWorker);
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         SetFocus(window);
         Settle(window);
         PressKey(VK_RETURN);
         EXPECT_TRUE(WaitFor(&installRuns, 2));
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         PressKey(VK_ESCAPE);
     }));
     EXPECT_EQ('s', setupState.focusMarker);
@@ -312,8 +314,7 @@ TEST_F(MainWindowTest, QuickSecondInstallStartsNoSecondWorker)
         busyAfterCommands = setupState.busy;
         Sleep(200);
         SetEvent(releaseWorker);
-        for (int i = 0; i < 200 && setupState.busy; ++i)
-            Sleep(10);
+        WaitUntilIdle();
         PressKey(VK_ESCAPE);
     }));
     EXPECT_EQ(1, busyAfterCommands);
