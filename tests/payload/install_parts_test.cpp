@@ -1,0 +1,105 @@
+// The install worker's building blocks on Wine's real drive: member files,
+// the target folders, and the refusals that keep a path from being cut or
+// built on a folder field that a failed lookup left empty.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "payload/install.h"
+#include "shell/setup_state.h"
+
+namespace {
+
+std::string TempFolder()
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string folder = std::string(path) + "qmx-parts\\";
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char bytes[256];
+    DWORD got = 0;
+    ReadFile(file, bytes, sizeof bytes, &got, NULL);
+    CloseHandle(file);
+    return std::string(bytes, got);
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const uint8_t kMember[] = "x.wav\0RIFF-data";  // name, NUL, the file's bytes
+const uint32_t kNameLength = 6;
+const uint32_t kTotalLength = sizeof kMember - 1;
+
+TEST(WriteMemberFile, WritesTheBytesBehindTheNameAndLeavesTheFullPath)
+{
+    std::string folder = TempFolder();
+    char path[kWorkPathSize];
+    lstrcpyA(path, folder.c_str());
+    DeleteFileA((folder + "x.wav").c_str());
+    EXPECT_EQ(1, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+    EXPECT_EQ(folder + "x.wav", path);
+    EXPECT_EQ("RIFF-data", ReadWhole(path));
+    EXPECT_EQ((DWORD)FILE_ATTRIBUTE_ARCHIVE, GetFileAttributesA(path));
+
+    // An existing file is replaced.
+    const uint8_t shorter[] = "x.wav\0new";
+    lstrcpyA(path, folder.c_str());
+    EXPECT_EQ(1, WriteMemberFile(path, kNameLength, shorter, sizeof shorter - 1));
+    EXPECT_EQ("new", ReadWhole(path));
+    DeleteFileA(path);
+}
+
+TEST(WriteMemberFile, RefusesAnEmptyFolderAndAPathThatDoesNotFit)
+{
+    char empty[kWorkPathSize] = "";
+    EXPECT_EQ(0, WriteMemberFile(empty, kNameLength, kMember, kTotalLength));
+    EXPECT_FALSE(Exists("x.wav")) << "written to the current folder";
+
+    std::string folder = TempFolder();
+    std::string deep = folder + std::string(95 - folder.size(), 'd') + "\\";  // 96 characters
+    ASSERT_EQ(96u, deep.size());
+    char path[kWorkPathSize];
+    lstrcpyA(path, deep.c_str());
+    EXPECT_EQ(0, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+    EXPECT_EQ(deep, path) << "the folder buffer is left as it was";
+    EXPECT_FALSE(Exists(deep.substr(0, 99))) << "a cut path was written";
+}
+
+TEST(PrepareTargetDirs, BuildsTheProgramFolderOnTheWindowsDrive)
+{
+    setupState = SetupState();
+    std::string windows = TempFolder() + "win\\";
+    CreateDirectoryA(windows.c_str(), NULL);
+    lstrcpyA(setupState.windowsDir, windows.c_str());
+    bool hadProgramFiles = Exists(windows.substr(0, 3) + "Program Files\\qmx");
+    PrepareTargetDirs();
+    EXPECT_EQ(windows.substr(0, 3) + "Program Files\\qmx\\", setupState.programDir);
+    EXPECT_TRUE(Exists(windows + "Help"));
+    EXPECT_TRUE(Exists(setupState.programDir));
+    RemoveDirectoryA((windows + "Help").c_str());
+    if (!hadProgramFiles)
+        RemoveDirectoryA((windows.substr(0, 3) + "Program Files\\qmx").c_str());
+}
+
+TEST(PrepareTargetDirs, MakesNothingFromAnEmptyWindowsFolder)
+{
+    setupState = SetupState();
+    lstrcpyA(setupState.programDir, "stale");
+    PrepareTargetDirs();
+    EXPECT_STREQ("", setupState.programDir);
+    EXPECT_FALSE(Exists("Help"));
+    EXPECT_FALSE(Exists("Program Files"));
+}
+
+}  // namespace
