@@ -26,11 +26,12 @@ static HWND CreateButton(HWND parent, const char* text, int command, int x)
 }
 
 // A folder from GetWindowsDirectoryA or GetSystemDirectoryA with one "\"
-// appended; left empty when the lookup fails or the path doesn't fit.
+// appended; left empty when the lookup fails or the path does not fit the
+// query size of 100.
 static void QueryFolder(char* field, UINT (WINAPI* query)(LPSTR, UINT))
 {
     UINT length = query(field, kFolderQuerySize);
-    if (length == 0 || length >= kFolderQuerySize - 1) {
+    if (length == 0 || length >= kFolderQuerySize) {
         field[0] = 0;
         return;
     }
