@@ -58,7 +58,8 @@ new_machine() {  # new_machine NAME [VERSION]
 
 win() { "$bed" run "$@" | tr -d '\r'; }
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-folder() { unix_path "$(win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}')"; }
+win_folder() { win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}'; }
+folder() { unix_path "$(win_folder "$1")"; }
 
 # Starts PROGRAM, waits for its window and types KEYS (xdotool key names).
 # With "ends" the program must end by itself; with "stays" it must still be
@@ -133,3 +134,40 @@ preload_entries() {
         while IFS== read -r name hex; do printf '%s=%s ' "$name" "$(echo "$hex" | xxd -r -p | tr -d '\0')"; done
 }
 preload_values() { win "$DUMP" preload | awk '$1 == "value"' | sort; }
+
+# Everything that an install may change, one sorted line per item, with GBK
+# names shown as UTF-8: every file and folder of drive C with its size and
+# attribute word, the keyboard-layout entries and both forms of the preload
+# list. Kept under the bed's folder for a look after a failure.
+record_state() {  # record_state LABEL, prints the file written
+    local file=$QMX_WINE_ROOT/states/$(basename "$WINEPREFIX")/$1
+    mkdir -p "$(dirname "$file")"
+    { win "$DUMP" files 'C:'; win "$DUMP" layouts; win "$DUMP" preload; } |
+        iconv -f GBK -t UTF-8 | LC_ALL=C sort > "$file"
+    echo "$file"
+}
+
+# Compares two recorded states, allowing only the folders that an install
+# creates and an uninstall keeps: the Windows folder's "Help" and the drive's
+# "Program Files", when they were not there before. Shows the difference.
+same_state() {  # same_state WHAT BEFORE AFTER
+    local windows kept
+    windows=$(win_folder windows)
+    kept=$(mktemp)
+    HELP="dir $windows\\help " PROGRAMS="dir ${windows:0:3}program files " awk '
+        function kept_folder(line, prefix) {
+            return index(tolower(line), tolower(prefix)) == 1 &&
+                substr(line, length(prefix) + 1) ~ /^[0-9a-f]+$/
+        }
+        NR == FNR { before[$0]; next }
+        !($0 in before) && (kept_folder($0, ENVIRON["HELP"]) || kept_folder($0, ENVIRON["PROGRAMS"])) { next }
+        { print }' "$2" "$3" > "$kept"
+    if diff -u "$2" "$kept" > "$kept.diff"; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1 (- before, + after)"
+        tail -n +3 "$kept.diff"
+        failures=$((failures + 1))
+    fi
+    rm -f "$kept" "$kept.diff"
+}

@@ -2,14 +2,16 @@
 // back, as seen through the Win32 calls, one line per item, sorted by the
 // caller:
 //   statedump files DIR   "file PATH SIZE ATTRIBUTES" and "dir PATH ATTRIBUTES", recursively
-//   statedump layouts     "layout NAME HEX" for each keyboard-layout entry with a layout text
+//   statedump layouts     "layout NAME HEX" for each keyboard-layout entry, "-" without a layout text
 //   statedump preload     "value NAME DATA" (NT form) and "entry NAME DATA" (numbered subkeys)
 //   statedump folders     "windows DIR", "system DIR", "desktop DIR", "temp DIR"
+//   statedump attributes WORD PATH...   sets each file's attribute word (hex), as a user's tool would
 // Registry texts are printed as hex so that GBK bytes compare exactly.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -55,8 +57,8 @@ static void DumpLayouts()
     for (DWORD k = 0; RegEnumKeyA(layouts, k, name, sizeof name) == ERROR_SUCCESS; ++k) {
         BYTE text[256];
         DWORD size = sizeof text;
-        if (RegGetValueA(layouts, name, "layout text", RRF_RT_ANY, NULL, text, &size) == ERROR_SUCCESS)
-            printf("layout %s %s\n", name, Hex(text, size).c_str());
+        LONG found = RegGetValueA(layouts, name, "layout text", RRF_RT_ANY, NULL, text, &size);
+        printf("layout %s %s\n", name, found == ERROR_SUCCESS ? Hex(text, size).c_str() : "-");
     }
     RegCloseKey(layouts);
 }
@@ -93,6 +95,19 @@ static void DumpFolders()
     printf("temp %s\n", path);
 }
 
+static int SetAttributes(const char* word, char** paths, int count)
+{
+    DWORD attributes = strtoul(word, NULL, 16);
+    int failed = 0;
+    for (int k = 0; k < count; ++k) {
+        if (!SetFileAttributesA(paths[k], attributes)) {
+            fprintf(stderr, "statedump: cannot set %s on %s\n", word, paths[k]);
+            failed = 1;
+        }
+    }
+    return failed;
+}
+
 int main(int argc, char** argv)
 {
     if (argc == 3 && !strcmp(argv[1], "files"))
@@ -103,8 +118,10 @@ int main(int argc, char** argv)
         DumpPreload();
     else if (argc == 2 && !strcmp(argv[1], "folders"))
         DumpFolders();
+    else if (argc >= 4 && !strcmp(argv[1], "attributes"))
+        return SetAttributes(argv[2], argv + 3, argc - 3);
     else {
-        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders\n");
+        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | attributes WORD PATH...\n");
         return 2;
     }
     return 0;
