@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The uninstall beside what the user put there: files of the user's in the
+# program folder, a protected help index, a renamed shortcut and a preload
+# list with the product in the middle. Then a second uninstall changes nothing.
+#   uninstall_leftovers_test.sh SETUP PROBE DUMP
+SETUP=$1 PROBE=$2 DUMP=$3
+source "$(dirname "$0")/flow.sh"
+
+name=uninstall-leftovers
+open_screen "$name"
+new_machine "$name"
+
+# The list names the identifier that the new layout receives on a fresh
+# machine, at entry 2 already, so the install leaves it as it is.
+plain_before=$(preload_values)
+seed_preload 1=00000409 2=e0020804 3=00000804
+run_setup ends "$SETUP" Return
+check "the install ends the program with exit code 0" 0 "$exit_code"
+check "the install registered the product's layout" "e0020804 " "$(product_layouts)"
+check "the install left the list as it was" "1=00000409 2=e0020804 3=00000804 " "$(preload_entries)"
+
+windows=$(folder windows) system=$(folder system) desktop=$(folder desktop)
+help=$(find "$windows" -maxdepth 1 -iname help)
+program="$(unix_path 'C:\')/Program Files/qmx"
+program_win='C:\Program Files\qmx'
+help_win="$(win_folder windows)\\help"
+
+# Wine gives every file the archive bit; these carry another bit beside it.
+# The other two have the archive bit alone, one with a GBK name.
+for f in readonly.txt hidden.txt system.txt notes.txt 用户词库.txt; do echo "user's" > "$program/$f"; done
+win "$DUMP" attributes 1 "$program_win\\readonly.txt"
+win "$DUMP" attributes 2 "$program_win\\hidden.txt"
+win "$DUMP" attributes 4 "$program_win\\system.txt"
+echo index > "$help/qmx.gid"
+win "$DUMP" attributes 3 "$help_win\\qmx.gid"
+mv "$desktop/Zubino.lnk" "$desktop/My Zubino.lnk"
+kept_before=$(win "$DUMP" files "$program_win" | sort)
+check "the user's files carry their attributes" \
+    "hidden.txt 22 notes.txt 20 readonly.txt 21 system.txt 24 用户词库.txt 20 " \
+    "$(echo "$kept_before" | iconv -f GBK -t UTF-8 | grep -E '\.txt ' | awk '{sub(/.*\\/, ""); print $1, $3}' | tr '\n' ' ')"
+check "the help index is hidden and read-only" 23 "$(win "$DUMP" files "$help_win" | awk '/qmx.gid/ {print $4}')"
+
+run_setup ends "$SETUP" Tab Return
+check "the uninstall ends the program with exit code 0" 0 "$exit_code"
+
+present() { for f in "$@"; do [ -e "$f" ] && printf '%s ' "$(basename "$f")"; done; true; }
+check "the program folder keeps the protected files alone, unchanged" \
+    "$(echo "$kept_before" | grep -E 'hidden|readonly|system\.txt')" "$(win "$DUMP" files "$program_win" | sort)"
+check "the System folder files are gone" "" "$(present "$system"/qmx.ime "$system"/qmx.mb "$system"/qmxpin.mb)"
+check "the help file and the help index are gone" "" "$(present "$help"/qmx.hlp "$help"/qmx.gid)"
+check "the renamed shortcut stays, the other is gone" "My Zubino.lnk " \
+    "$(present "$desktop/My Zubino.lnk" "$desktop/Zubino.lnk" "$desktop/Qumo帮助.lnk")"
+check "the product's layout entry is gone" "" "$(product_layouts)"
+check "the list is closed up, the other entries kept" "1=00000409 2=00000804 " "$(preload_entries)"
+check "the plain preload values are untouched" "$plain_before" "$(preload_values)"
+
+# Uninstall twice in a row: the second finds nothing to remove.
+before=$(record_state once)
+run_setup ends "$SETUP" Tab Return
+check "the second uninstall ends the program with exit code 0" 0 "$exit_code"
+same_state "the second uninstall changes nothing" "$before" "$(record_state twice)"
+finish
