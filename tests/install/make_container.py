@@ -41,8 +41,8 @@ def blowup(name):
     return encode([bytes([b]) for b in name.encode() + b"\0"] + [b"\xF0\x01"] * 128)
 
 
-def member(spec):
-    kind, _, rest = spec.partition(":")
+def member(text):
+    kind, _, rest = text.partition(":")
     if kind == "stored":
         name, size = rest.rsplit(":", 1)
         head = name.encode() + b"\0"
@@ -54,13 +54,13 @@ def member(spec):
         return literals(bytes(b | 1 for b in content(int(rest))))
     if kind == "blowup":
         return blowup(rest)
-    sys.exit(f"make_container: unknown member {spec}")
+    sys.exit(f"make_container: unknown member {text}")
 
 
 def main(argv):
     image, out, args = argv[1], argv[2], argv[3:]
     count = grow = None
-    specs = []
+    texts = []
     while args:
         arg = args.pop(0)
         if arg == "--count":
@@ -68,8 +68,8 @@ def main(argv):
         elif arg == "--grow-first":
             grow = int(args.pop(0))
         else:
-            specs.append(arg)
-    members = [member(s) for s in specs]
+            texts.append(arg)
+    members = [member(m) for m in texts]
     sizes = [len(m) for m in members]
     if grow is not None:
         sizes[0] += grow

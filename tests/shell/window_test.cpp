@@ -85,6 +85,15 @@ void WaitUntilIdle()
         Sleep(10);
 }
 
+// Enter starts the install worker; once it is done, Esc ends the program.
+void InstallThenClose()
+{
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor(&installRuns, 1));
+    WaitUntilIdle();
+    PressKey(VK_ESCAPE);
+}
+
 HWND FocusedControl(HWND window)
 {
     GUITHREADINFO info = {};
@@ -135,7 +144,7 @@ protected:
                     return 1;
                 }
                 SetForegroundWindow(window);
-                for (int i = 0; i < 200 && !FocusedControl(window); ++i)
+                for (int i = 0; i < 200 && !IsChild(window, FocusedControl(window)); ++i)
                     Sleep(10);  // keys sent before activation would be lost
                 (*self->drive)(window);
                 if (WaitForSingleObject(self->loopEnded, 5000) == WAIT_OBJECT_0)
@@ -208,10 +217,7 @@ TEST_F(MainWindowTest, EnterRightAfterStartInstalls)
     HWND focused = NULL;
     EXPECT_EQ(0, RunWindow([&](HWND window) {
         focused = FocusedControl(window);
-        PressKey(VK_RETURN);
-        EXPECT_TRUE(WaitFor(&installRuns, 1));
-        WaitUntilIdle();
-        PressKey(VK_ESCAPE);
+        InstallThenClose();
     }));
     EXPECT_EQ(setupState.installButton, focused);
     EXPECT_EQ(1, installRuns);
@@ -239,10 +245,7 @@ TEST_F(MainWindowTest, TabTwiceReturnsToInstall)
         PressKey(VK_TAB);
         PressKey(VK_TAB);
         focused = FocusedControl(window);
-        PressKey(VK_RETURN);
-        EXPECT_TRUE(WaitFor(&installRuns, 1));
-        WaitUntilIdle();
-        PressKey(VK_ESCAPE);
+        InstallThenClose();
     }));
     EXPECT_EQ(setupState.installButton, focused);
     EXPECT_EQ('s', setupState.focusMarker);
