@@ -40,17 +40,10 @@ close_machine() {
 }
 
 # A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine reports.
-# Wine links the user's desktop to the bed's home, which every prefix shares;
-# each machine gets a desktop folder of its own, so that tests running side by
-# side never see each other's shortcuts and the desktop is part of drive C.
 new_machine() {  # new_machine NAME [VERSION]
     close_machine
     export WINEPREFIX
     WINEPREFIX=$("$bed" fresh "$1")
-    local link
-    for link in "$WINEPREFIX"/drive_c/users/*/Desktop; do
-        if [ -L "$link" ]; then rm "$link"; mkdir "$link"; fi
-    done
     if [ -n "${2:-}" ]; then
         wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
     fi
