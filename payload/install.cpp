@@ -37,17 +37,14 @@ static void CreateMissingFolder(const char* path)
 void PrepareTargetDirs(void)
 {
     char helpPath[kFolderFieldSize];
-    if (CopyText(helpPath, sizeof helpPath, setupState.windowsDir) && helpPath[0] &&
+    if (CopyFolder(helpPath, sizeof helpPath, setupState.windowsDir) &&
         AppendText(helpPath, sizeof helpPath, "Help"))
         CreateMissingFolder(helpPath);
 
     char* programDir = setupState.programDir;
     programDir[0] = 0;
-    if (TextLength(setupState.windowsDir) < 3)
+    if (!CopyDriveRoot(programDir, kFolderFieldSize, setupState.windowsDir))
         return;
-    for (int k = 0; k < 3; k++)
-        programDir[k] = setupState.windowsDir[k];
-    programDir[3] = 0;
     AppendText(programDir, kFolderFieldSize, "Program Files");
     CreateMissingFolder(programDir);
     AppendText(programDir, kFolderFieldSize, "\\qmx");
@@ -119,7 +116,7 @@ static HWND CreateProgressBar(uint32_t sum)
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
 {
     char linkPath[kWorkPathSize];
-    if (setupState.desktopDir[0] && CopyText(linkPath, sizeof linkPath, setupState.desktopDir) &&
+    if (CopyFolder(linkPath, sizeof linkPath, setupState.desktopDir) &&
         AppendText(linkPath, sizeof linkPath, linkName))
         CreateShortcut(targetPath, linkPath);
 }
@@ -136,7 +133,7 @@ static void PlaceExpandedMember(const uint8_t* output, uint32_t outLength)
                          : place == PlaceSystem || place == PlaceSystemIme    ? setupState.systemDir
                                                                               : setupState.windowsDir;
     char path[kWorkPathSize];
-    if (place == PlaceNowhere || !folder[0] || !CopyText(path, sizeof path, folder))
+    if (place == PlaceNowhere || !CopyFolder(path, sizeof path, folder))
         return;
     if (place == PlaceHelpLinked && !AppendText(path, sizeof path, "Help\\"))
         return;

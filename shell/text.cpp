@@ -30,3 +30,18 @@ int AppendText(char* destination, uint32_t capacity, const char* text)
 {
     return PlaceText(destination, TextLength(destination), capacity, text);
 }
+
+int CopyFolder(char* destination, uint32_t capacity, const char* folder)
+{
+    return folder[0] != 0 && CopyText(destination, capacity, folder);
+}
+
+int CopyDriveRoot(char* destination, uint32_t capacity, const char* folder)
+{
+    if (TextLength(folder) < 3 || capacity < 4)
+        return 0;
+    for (int k = 0; k < 3; k++)
+        destination[k] = folder[k];
+    destination[3] = 0;
+    return 1;
+}

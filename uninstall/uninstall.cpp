@@ -55,23 +55,18 @@ void ClearFolder(char* path)
     RemoveDirectoryA(path);
 }
 
-// Copies the removal's base into path; 0 when the base is empty (a failed
-// folder lookup), so no drive root or current folder is ever searched.
+// Copies the removal's base into path; 0 when there is none.
 static int CopyBase(char* path, RemovalBase base)
 {
     switch (base) {
     case BaseDriveRoot:
-        if (TextLength(setupState.windowsDir) < 3)
-            return 0;
-        CopyText(path, kFolderFieldSize, setupState.windowsDir);
-        path[3] = 0;
-        return 1;
+        return CopyDriveRoot(path, kFolderFieldSize, setupState.windowsDir);
     case BaseSystem:
-        return setupState.systemDir[0] && CopyText(path, kFolderFieldSize, setupState.systemDir);
+        return CopyFolder(path, kFolderFieldSize, setupState.systemDir);
     case BaseWindows:
-        return setupState.windowsDir[0] && CopyText(path, kFolderFieldSize, setupState.windowsDir);
+        return CopyFolder(path, kFolderFieldSize, setupState.windowsDir);
     case BaseDesktop:
-        return setupState.desktopDir[0] && CopyText(path, kFolderFieldSize, setupState.desktopDir);
+        return CopyFolder(path, kFolderFieldSize, setupState.desktopDir);
     }
     return 0;
 }
@@ -103,7 +98,7 @@ void RemoveInstalledFiles(void)
 static void ReinstallRemainingIme(void)
 {
     char imePath[kWorkPathSize];
-    if (setupState.systemDir[0] && CopyText(imePath, sizeof imePath, setupState.systemDir) &&
+    if (CopyFolder(imePath, sizeof imePath, setupState.systemDir) &&
         AppendText(imePath, sizeof imePath, setupState.imeFileName) &&
         GetFileAttributesA(imePath) != INVALID_FILE_ATTRIBUTES)
         ImmInstallIMEA(imePath, setupState.layoutText);
