@@ -13,6 +13,10 @@ mkdir -p "$work"
 open_screen containers
 files() { win "$DUMP" files 'C:' | LC_ALL=C sort; }
 
+# What drive C holds now and did not hold in the listing given, less the
+# program folder, which every install creates before it reads its container.
+added_since() { LC_ALL=C comm -13 <(echo "$1") <(files) | grep -v '^dir .*\\Program Files\\qmx ' || true; }
+
 # Installs the container on a fresh machine and prints what it added or
 # changed on drive C. No IME is in these containers, so no layout is found
 # and the window stays open until Esc.
@@ -27,7 +31,7 @@ install_container() {  # install_container NAME [--in WINDIR] MEMBERSPEC...
     run_setup stays "$program" Return
     check "$name: exit code 0" 0 "$exit_code"
     check "$name: no progress bar left" 0 "$bars_at_close"
-    added=$(LC_ALL=C comm -13 <(echo "$before") <(files) | grep -v '^dir .*\\Program Files\\qmx ' || true)
+    added=$(added_since "$before")
 }
 
 install_container mixed packed:readme.txt:50 packed:A.IME:50 packed:a.b.ime:50 stored:x.wav:100 \
@@ -56,7 +60,7 @@ python3 "$make_container" "$image" "$(unix_path "$deep")/setup-with-a-long-name.
 before=$(files)
 run_setup stays "$(unix_path "$deep")/setup-with-a-long-name.exe" Return
 check "long program path: exit code 0" 0 "$exit_code"
-added=$(LC_ALL=C comm -13 <(echo "$before") <(files) | grep -v '^dir .*\\Program Files\\qmx ' || true)
+added=$(added_since "$before")
 check "long program path: nothing written, no copy" "" "$added"
 
 # So is a temporary folder of more than 99 characters.
@@ -67,6 +71,6 @@ python3 "$make_container" "$image" "$work/longtemp.exe" packed:after.dll:10
 before=$(files)
 run_setup stays "$work/longtemp.exe" Return
 check "long temporary path: exit code 0" 0 "$exit_code"
-added=$(LC_ALL=C comm -13 <(echo "$before") <(files) | grep -v '^dir .*\\Program Files\\qmx ' || true)
+added=$(added_since "$before")
 check "long temporary path: nothing written, no copy" "" "$added"
 finish
