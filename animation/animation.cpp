@@ -1,7 +1,7 @@
 // The splash animation thread.
 #include "animation/animation.h"
 
-#include "shell/setup_state.h"
+#include "common/setup_state.h"
 
 void StartAnimation(int, int)
 {

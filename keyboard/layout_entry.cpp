@@ -1,9 +1,9 @@
 // The machine's keyboard-layout entry whose layout text is the product's.
 #include "keyboard/keyboard.h"
 
+#include "common/setup_state.h"
 #include "keyboard/registry_io.h"
 #include "keyboard/registry_text.h"
-#include "shell/setup_state.h"
 
 static const char kLayoutsPath[] = "System\\CurrentControlSet\\Control\\Keyboard Layouts";
 

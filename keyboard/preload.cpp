@@ -2,10 +2,10 @@
 // the writes; the decision is in preload_plan.
 #include "keyboard/keyboard.h"
 
+#include "common/setup_state.h"
 #include "keyboard/preload_plan.h"
 #include "keyboard/registry_io.h"
 #include "keyboard/registry_text.h"
-#include "shell/setup_state.h"
 
 static const char kPreloadPath[] = "keyboard layout\\preload";
 

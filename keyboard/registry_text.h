@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "shell/text.h"
+#include "common/text.h"
 
 // 1 when the two NUL-terminated byte strings are identical, 0 otherwise.
 // Bytes compare as stored: no case folding, trimming or code-page conversion.

@@ -1,8 +1,8 @@
 // The member decompressor and its progress accounting.
 #include "payload/expand.h"
 
+#include "common/setup_state.h"
 #include "payload/progress.h"
-#include "shell/setup_state.h"
 
 uint8_t historyWindow[kHistoryWindowSize];
 

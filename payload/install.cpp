@@ -7,14 +7,14 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include "common/memory.h"
+#include "common/setup_state.h"
+#include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
 #include "payload/expand.h"
 #include "payload/placement.h"
 #include "payload/shortcut.h"
-#include "shell/memory.h"
-#include "shell/setup_state.h"
-#include "shell/text.h"
 
 static const char kTempCopyName[] = "delD2A1.TMP";
 static const char kFallbackTempDir[] = "c:\\temp\\";

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "shell/setup_state.h"
+#include "common/setup_state.h"
 
 void StepProgressBar(void)
 {

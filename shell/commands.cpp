@@ -1,7 +1,7 @@
 // The command table of the main window, as plain logic.
 #include "shell/commands.h"
 
-#include "shell/setup_state.h"
+#include "common/setup_state.h"
 
 CommandAction DecideCommand(int command, int busy, int focusMarker)
 {

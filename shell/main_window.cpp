@@ -5,11 +5,11 @@
 #include <shlobj.h>
 
 #include "animation/animation.h"
+#include "common/setup_state.h"
 #include "payload/install.h"
 #include "shell/commands.h"
 #include "shell/geometry.h"
 #include "shell/panel.h"
-#include "shell/setup_state.h"
 #include "uninstall/uninstall.h"
 
 const char kMainWindowClass[] = "ZADAWndClass";

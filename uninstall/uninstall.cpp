@@ -5,9 +5,9 @@
 
 #include <imm.h>
 
+#include "common/setup_state.h"
+#include "common/text.h"
 #include "keyboard/keyboard.h"
-#include "shell/setup_state.h"
-#include "shell/text.h"
 
 enum RemovalAction {
     RemoveFolder,      // the folder's archive-only files, then the folder

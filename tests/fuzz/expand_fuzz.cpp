@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "common/setup_state.h"
 #include "payload/expand.h"
-#include "shell/setup_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

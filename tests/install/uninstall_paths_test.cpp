@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/setup_state.h"
-#include "shell/text.h"
+#include "common/setup_state.h"
+#include "common/text.h"
 #include "uninstall/uninstall.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
+#include "common/setup_state.h"
 #include "keyboard/keyboard.h"
-#include "shell/setup_state.h"
 #include "tests/keyboard/registry_helpers.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // text". Every entry a test makes is removed after it.
 #include <gtest/gtest.h>
 
+#include "common/setup_state.h"
 #include "keyboard/keyboard.h"
-#include "shell/setup_state.h"
 #include "tests/keyboard/registry_helpers.h"
 
 namespace {

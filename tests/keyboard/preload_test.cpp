@@ -3,8 +3,8 @@
 // values that Wine keeps, the rewrite runs, and the whole list is read back.
 #include <gtest/gtest.h>
 
+#include "common/setup_state.h"
 #include "keyboard/keyboard.h"
-#include "shell/setup_state.h"
 #include "tests/keyboard/registry_helpers.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "common/setup_state.h"
 #include "keyboard/keyboard.h"
-#include "shell/setup_state.h"
 
 const char kLayoutsPath[] = "System\\CurrentControlSet\\Control\\Keyboard Layouts";
 const char kPreloadPath[] = "Keyboard Layout\\Preload";

@@ -7,8 +7,8 @@
 
 #include <vector>
 
+#include "common/setup_state.h"
 #include "payload/expand.h"
-#include "shell/setup_state.h"
 
 TEST(ExpandProgressBarTest, StepsTheBarOncePerHundredBytes)
 {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/setup_state.h"
 #include "payload/expand.h"
 #include "payload/progress_host.h"
-#include "shell/setup_state.h"
 
 typedef std::vector<uint8_t> Bytes;
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "common/setup_state.h"
 #include "payload/install.h"
-#include "shell/setup_state.h"
 
 namespace {
 

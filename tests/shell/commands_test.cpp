@@ -1,8 +1,8 @@
 // The command table: what each command does for each install state and focus.
 #include <gtest/gtest.h>
 
+#include "common/setup_state.h"
 #include "shell/commands.h"
-#include "shell/setup_state.h"
 
 struct CommandCase {
     int command, busy, focusMarker;

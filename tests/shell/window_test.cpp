@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "animation/animation.h"
+#include "common/setup_state.h"
 #include "payload/install.h"
 #include "shell/main_window.h"
-#include "shell/setup_state.h"
 #include "uninstall/uninstall.h"
 
 static volatile LONG installRuns;

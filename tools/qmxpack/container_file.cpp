@@ -3,10 +3,10 @@
 
 #include <limits>
 
+#include "common/setup_state.h"
 #include "payload/container.h"
 #include "payload/expand.h"
 #include "payload/progress_host.h"
-#include "shell/setup_state.h"
 
 enum { kBytesPerStep = 100 };
 

@@ -1,5 +1,5 @@
 // Memory from the process heap.
-#include "shell/memory.h"
+#include "common/memory.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
 // Storage of the process-wide setup record.
-#include "shell/setup_state.h"
+#include "common/setup_state.h"
 
 SetupState setupState;

@@ -1,7 +1,7 @@
 // Paths start from a folder field only when the field holds a folder.
 #include <gtest/gtest.h>
 
-#include "shell/text.h"
+#include "common/text.h"
 
 TEST(CopyFolder, StartsAPathOnlyFromAFilledField)
 {

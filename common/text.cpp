@@ -1,6 +1,6 @@
 // Bounded text in fixed buffers: a copy or an append happens whole or not at
 // all, so a path is never cut into another valid path.
-#include "shell/text.h"
+#include "common/text.h"
 
 uint32_t TextLength(const char* text)
 {
