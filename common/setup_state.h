@@ -27,7 +27,8 @@ enum {
     kFolderFieldSize = 200,  // windowsDir, systemDir, desktopDir, programDir
     kNameFieldSize = 52,     // layoutText, imeFileName
     kLayoutIdSize = 20,      // at most 19 characters and the NUL
-    kWorkPathSize = 100,     // the install worker's and the uninstall's own paths
+    kWorkPathSize = 260,     // MAX_PATH: the paths the install worker, the shortcut
+                             // writer and the uninstall build
 };
 
 struct SetupState {

@@ -54,7 +54,7 @@ void PrepareTargetDirs(void)
 
 // Appends the member's name to folderPath and writes the file's bytes there.
 // Returns 0, writing nothing, when the folder is empty or the full path does
-// not fit the worker's 100-byte path buffer.
+// not fit the worker's MAX_PATH buffer.
 int WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
 {
     if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes))

@@ -11,6 +11,6 @@ DWORD WINAPI RunInstall(LPVOID unused);
 void PrepareTargetDirs(void);
 
 // Appends the NUL-terminated name at the start of memberBytes to folderPath,
-// a 100-byte buffer ending in "\", and writes memberBytes[nameLength,
+// a kWorkPathSize buffer ending in "\", and writes memberBytes[nameLength,
 // totalLength) to that file. Returns 0 when no path could be made.
 int WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength);

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-enum { kWideLinkPathSize = 100 };
-
 // Defined here rather than taken from libuuid, which would bring its whole
 // table of identifiers into the image.
 static const CLSID kShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -23,9 +21,9 @@ void CreateShortcut(const char* targetPath, const char* linkPath)
         link->SetDescription(linkPath);
         IPersistFile* file = NULL;
         if (SUCCEEDED(link->QueryInterface(kPersistFileInterface, (void**)&file))) {
-            WCHAR widePath[kWideLinkPathSize];
+            WCHAR widePath[MAX_PATH];
             // 0 when the path does not fit: a cut path is never saved.
-            if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kWideLinkPathSize) != 0)
+            if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) != 0)
                 file->Save(widePath, TRUE);
             file->Release();
         }

@@ -37,7 +37,7 @@ static const Removal kRemovals[] = {
 void ClearFolder(char* path)
 {
     uint32_t length = TextLength(path);
-    if (!AppendText(path, kFolderFieldSize, "\\*.*"))
+    if (!AppendText(path, kWorkPathSize, "\\*.*"))
         return;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(path, &entry);
@@ -47,7 +47,7 @@ void ClearFolder(char* path)
         if (entry.dwFileAttributes != FILE_ATTRIBUTE_ARCHIVE)
             continue;
         path[length + 1] = 0;
-        if (AppendText(path, kFolderFieldSize, entry.cFileName))
+        if (AppendText(path, kWorkPathSize, entry.cFileName))
             DeleteFileA(path);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
@@ -60,20 +60,20 @@ static int CopyBase(char* path, RemovalBase base)
 {
     switch (base) {
     case BaseDriveRoot:
-        return CopyDriveRoot(path, kFolderFieldSize, setupState.windowsDir);
+        return CopyDriveRoot(path, kWorkPathSize, setupState.windowsDir);
     case BaseSystem:
-        return CopyFolder(path, kFolderFieldSize, setupState.systemDir);
+        return CopyFolder(path, kWorkPathSize, setupState.systemDir);
     case BaseWindows:
-        return CopyFolder(path, kFolderFieldSize, setupState.windowsDir);
+        return CopyFolder(path, kWorkPathSize, setupState.windowsDir);
     case BaseDesktop:
-        return CopyFolder(path, kFolderFieldSize, setupState.desktopDir);
+        return CopyFolder(path, kWorkPathSize, setupState.desktopDir);
     }
     return 0;
 }
 
 void RemoveInstalledFiles(void)
 {
-    char path[kFolderFieldSize];
+    char path[kWorkPathSize];
     for (const Removal& removal : kRemovals) {
         if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
             continue;

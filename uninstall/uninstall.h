@@ -11,5 +11,5 @@ void RunUninstall(HWND window);
 void RemoveInstalledFiles(void);
 
 // Deletes the archive-only files directly in the folder named by path (a
-// 200-byte buffer, no trailing "\"), then the folder itself. Changes path.
+// kWorkPathSize buffer, no trailing "\"), then the folder itself. Changes path.
 void ClearFolder(char* path);

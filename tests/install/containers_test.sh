@@ -2,7 +2,7 @@
 # Containers that break things, each packed behind the bare image for the
 # test and installed on a fresh machine: members that are discarded, stored,
 # or malformed; member counts of 0 and 11; sizes that run past the file;
-# program and temporary paths too long for their buffers. None may crash the
+# long program and temporary paths, and member paths past MAX_PATH. None may crash the
 # program or write anything but the expected files in the target folders.
 #   containers_test.sh BARE_IMAGE PROBE DUMP WORKDIR
 image=$1 PROBE=$2 DUMP=$3 work=$4
@@ -14,8 +14,9 @@ open_screen containers
 files() { win "$DUMP" files 'C:' | LC_ALL=C sort; }
 
 # What drive C holds now and did not hold in the listing given, less the
-# program folder, which every install creates before it reads its container.
-added_since() { LC_ALL=C comm -13 <(echo "$1") <(files) | grep -v '^dir .*\\Program Files\\qmx ' || true; }
+# program folder, which every install creates before it reads its container,
+# and the copy of the program that the test starts from drive C.
+added_since() { LC_ALL=C comm -13 <(echo "$1") <(files) | grep -v -e '^dir .*\\Program Files\\qmx ' -e '^dir C:\\setup ' -e '^file C:\\setup\\' || true; }
 
 # Installs the container on a fresh machine and prints what it added or
 # changed on drive C. No IME is in these containers, so no layout is found
@@ -52,18 +53,24 @@ check "N = 11: nothing written" "" "$added"
 install_container overrun --grow-first 4000000000 packed:qmx.mb:10 packed:after.dll:10
 check "sizes past the start of the file: nothing written" "" "$added"
 
-# A program path of more than 99 characters is never cut: no copy is made.
-deep='C:\a-folder-with-a-long-name\another-folder-with-a-long-name\and-one-more-with-a-long-name'
+# A program path of about 150 characters installs; a member whose path would
+# pass MAX_PATH is skipped, never cut, while one whose path just fits is written.
+deep='C:\Documents and Settings\Administrator\Local Settings\Temporary Internet Files\Content.IE5\9ZL1K2V3\a-download-folder-with-a-long-name'
+fits=$(printf 'f%.0s' $(seq 234)).dll     # "C:\Program Files\qmx\" and it: 259 characters
+too_long=$(printf 't%.0s' $(seq 235)).dll
 new_machine containers
 mkdir -p "$(unix_path "$deep")"
-python3 "$make_container" "$image" "$(unix_path "$deep")/setup-with-a-long-name.exe" packed:after.dll:10
+python3 "$make_container" "$image" "$(unix_path "$deep")/qmxsetup[1].exe" packed:after.dll:10 \
+    "packed:$fits:10" "packed:$too_long:10"
 before=$(files)
-run_setup stays "$(unix_path "$deep")/setup-with-a-long-name.exe" Return
+run_setup stays "$(unix_path "$deep")/qmxsetup[1].exe" Return
 check "long program path: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
-check "long program path: nothing written, no copy" "" "$added"
+check "long program path: the members that fit MAX_PATH are written, nothing is cut" \
+    "file C:\Program Files\qmx\after.dll 10 20
+file C:\Program Files\qmx\\$fits 10 20" "$added"
 
-# So is a temporary folder of more than 99 characters.
+# So does a temporary folder of about 150 characters.
 new_machine containers
 mkdir -p "$(unix_path "$deep")"
 for v in TEMP TMP; do wine reg add 'HKCU\Environment' /v $v /d "$deep" /f >/dev/null; done
@@ -72,5 +79,5 @@ before=$(files)
 run_setup stays "$work/longtemp.exe" Return
 check "long temporary path: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
-check "long temporary path: nothing written, no copy" "" "$added"
+check "long temporary path: installs, and the copy is gone" "file C:\Program Files\qmx\after.dll 10 20" "$added"
 finish

@@ -54,13 +54,30 @@ unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 win_folder() { win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}'; }
 folder() { unix_path "$(win_folder "$1")"; }
 
-# Starts PROGRAM, waits for its window and types KEYS (xdotool key names).
+# Prints the path of PROGRAM on drive C of the machine, copying it there when
+# it lies elsewhere, so that what a test sees never depends on the folder
+# the project is checked out in.
+on_drive_c() {  # on_drive_c PROGRAM
+    local drive
+    drive=$(unix_path 'C:\')
+    case $1 in
+        "$drive"*) echo "$1" ;;
+        *)
+            mkdir -p "$drive/setup"
+            cp "$1" "$drive/setup/"
+            echo "$drive/setup/$(basename "$1")"
+            ;;
+    esac
+}
+
+# Starts PROGRAM from drive C, waits for its window and types KEYS (xdotool key names).
 # With "ends" the program must end by itself; with "stays" it must still be
 # open once its work is done, and is then closed with Esc, which it only
 # takes when no install is running. Sets exit_code, and for "stays" also
 # bars_at_close, the progress bars on the window right before the last Esc.
 run_setup() {  # run_setup ends|stays PROGRAM KEYS...
-    local expect=$1 program=$2
+    local expect=$1 program
+    program=$(on_drive_c "$2")
     shift 2
     "$bed" run "$program" &
     local pid=$!

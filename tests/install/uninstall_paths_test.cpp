@@ -29,6 +29,26 @@ void Touch(const std::string& path)
     CloseHandle(file);
 }
 
+// Paths past MAX_PATH are only reached through the wide calls and "\\\\?\\".
+std::wstring LongPath(const std::string& path)
+{
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], (int)wide.size()) - 1);
+    return L"\\\\?\\" + wide;
+}
+
+bool ExistsLong(const std::string& path)
+{
+    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void TouchLong(const std::string& path)
+{
+    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    CloseHandle(file);
+}
+
 // The layout entries whose layout text is the product's.
 std::vector<std::string> ProductLayouts()
 {
@@ -86,53 +106,28 @@ protected:
     std::string root;
 };
 
-// Each field is given a length at which some listed names just fit the
-// 200-byte buffer (199 characters and the NUL) and others do not; beside
-// each name that does not fit lies the file its path would be cut into.
-TEST_F(UninstallPathsTest, PathsThatDoNotFitAreSkippedNotCut)
+// The folder fields hold at most 199 characters, and the listed names then
+// still fit the MAX_PATH buffer: every listed file goes.
+TEST_F(UninstallPathsTest, ListedPathsFitBesideTheLongestFields)
 {
-    struct Row {
-        const char* name;
-        bool removed;
+    std::string system = FolderOfLength(kFolderFieldSize - 1, 's', true);
+    std::string windows = FolderOfLength(kFolderFieldSize - 1, 'w', true);
+    std::string desktop = FolderOfLength(kFolderFieldSize - 1, 'd', false);
+    CreateDirectoryA((windows + "Help").c_str(), NULL);
+    ASSERT_TRUE(CopyText(setupState.systemDir, kFolderFieldSize, system.c_str()));
+    ASSERT_TRUE(CopyText(setupState.windowsDir, kFolderFieldSize, windows.c_str()));
+    ASSERT_TRUE(CopyText(setupState.desktopDir, kFolderFieldSize, desktop.c_str()));
+    const std::vector<std::string> files = {
+        system + "qmx.ime", system + "qmx.mb", system + "qmxpin.mb", windows + "Help\\qmx.hlp",
+        windows + "Help\\qmx.gid", desktop + "\\Zubino.lnk", desktop + "\\Qumo帮助.lnk",
     };
-    struct Case {
-        size_t systemLength, windowsLength, desktopLength;  // the first two with the trailing "\"
-        std::vector<Row> system, windows, desktop;
-    };
-    const std::vector<Case> cases = {
-        {193, 187, 188,
-         {{"qmx.mb", true}, {"qmx.ime", false}, {"qmx.im", false}, {"qmxpin.mb", false}, {"qmxpin", false}},
-         {{"Help\\qmx.hlp", true}, {"Help\\qmx.gid", true}},
-         {{"\\Zubino.lnk", true}, {"\\Qumo帮助.lnk", false}, {"\\Qumo帮助.l", false}}},
-        {192, 188, 186,
-         {{"qmx.ime", true}, {"qmx.mb", true}, {"qmxpin.mb", false}, {"qmxpin.m", false}},
-         {{"Help\\qmx.hlp", false}, {"Help\\qmx.hl", false}, {"Help\\qmx.gid", false}, {"Help\\qmx.gi", false}},
-         {{"\\Zubino.lnk", true}, {"\\Qumo帮助.lnk", true}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.systemLength);
-        std::string system = FolderOfLength(c.systemLength, 's', true);
-        std::string windows = FolderOfLength(c.windowsLength, 'w', true);
-        std::string desktop = FolderOfLength(c.desktopLength, 'd', false);
-        CreateDirectoryA((windows + "Help").c_str(), NULL);
-        CopyText(setupState.systemDir, kFolderFieldSize, system.c_str());
-        CopyText(setupState.windowsDir, kFolderFieldSize, windows.c_str());
-        CopyText(setupState.desktopDir, kFolderFieldSize, desktop.c_str());
-        std::vector<std::pair<std::string, bool>> files;
-        for (const Row& row : c.system)
-            files.emplace_back(system + row.name, row.removed);
-        for (const Row& row : c.windows)
-            files.emplace_back(windows + row.name, row.removed);
-        for (const Row& row : c.desktop)
-            files.emplace_back(desktop + row.name, row.removed);
-        for (const auto& file : files)
-            Touch(file.first);
+    for (const std::string& file : files)
+        Touch(file);
 
-        RemoveInstalledFiles();
+    RemoveInstalledFiles();
 
-        for (const auto& file : files)
-            EXPECT_EQ(!file.second, Exists(file.first)) << file.first.size() << " bytes: " << file.first;
-    }
+    for (const std::string& file : files)
+        EXPECT_FALSE(Exists(file)) << file.size() << " bytes: " << file;
 }
 
 // With the fields empty (failed lookups), nothing is searched or deleted
@@ -160,37 +155,38 @@ TEST_F(UninstallPathsTest, EmptyFieldsBuildNoPath)
     DeleteFileA((root.substr(0, 3) + "Qumo帮助.lnk").c_str());
 }
 
-// A file whose path does not fit is left alone, and so is the folder, and so
-// is the hidden file that its path would be cut into; a folder whose search
-// pattern does not fit is not searched or removed.
+// A file whose path does not fit MAX_PATH is left alone, and so is the
+// folder, and so is the hidden file that its path would be cut into; a
+// folder whose search pattern does not fit is not searched or removed.
 TEST_F(UninstallPathsTest, ClearFolderSkipsWhatDoesNotFit)
 {
     std::string folder = FolderOfLength(150, 'f', false);
-    std::string fits = folder + "\\" + std::string(48, 'a');     // 199 characters
-    std::string tooLong = folder + "\\" + std::string(49, 'b');  // 200
-    std::string cut = folder + "\\" + std::string(48, 'b');
+    std::string fits = folder + "\\" + std::string(108, 'a');     // 259 characters
+    std::string tooLong = folder + "\\" + std::string(109, 'b');  // 260
+    std::string cut = folder + "\\" + std::string(108, 'b');
     Touch(fits);
-    Touch(tooLong);
+    TouchLong(tooLong);
     Touch(cut);
     SetFileAttributesA(cut.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    char path[kFolderFieldSize];
+    char path[kWorkPathSize];
     CopyText(path, sizeof path, folder.c_str());
     ClearFolder(path);
     EXPECT_FALSE(Exists(fits));
-    EXPECT_TRUE(Exists(tooLong));
+    EXPECT_TRUE(ExistsLong(tooLong));
     EXPECT_TRUE(Exists(cut));
     EXPECT_TRUE(Exists(folder));
 
-    std::string deep = FolderOfLength(196, 'g', false);  // with "\*.*" 200 characters
-    Touch(deep + "\\x");
+    std::string deep = folder + "\\" + std::string(105, 'g');  // with "\\*.*" 260 characters
+    ASSERT_TRUE(CreateDirectoryW(LongPath(deep).c_str(), NULL));
+    TouchLong(deep + "\\x");
     CopyText(path, sizeof path, deep.c_str());
     ClearFolder(path);
-    EXPECT_TRUE(Exists(deep + "\\x"));
+    EXPECT_TRUE(ExistsLong(deep + "\\x"));
 }
 
-// The last hand-over of the IME is made only while its file is still there,
-// and only with a path that fits its 100-byte buffer; beside it lies the
-// file that a path cut short would name.
+// The last hand-over of the IME is made only while its file is still there;
+// the longest System field still leaves room for its name. Beside it lies
+// the file that a path cut short would name.
 TEST_F(UninstallPathsTest, ImeIsHandedOverOnlyWhenItsFileStays)
 {
     struct Row {
@@ -201,8 +197,7 @@ TEST_F(UninstallPathsTest, ImeIsHandedOverOnlyWhenItsFileStays)
     const std::vector<Row> rows = {
         {60, false, 0},  // deleted: nothing to hand over
         {61, true, 1},   // still there: handed over once more
-        {93, true, 0},   // "qmx.ime" makes 100 characters: no room for the NUL
-        {92, true, 1},   // 99 characters
+        {kFolderFieldSize - 1, true, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.systemLength);

@@ -143,7 +143,7 @@ TEST_F(ShortcutTest, ReplacesAnExistingFile)
     EXPECT_EQ(target, link.path);
 }
 
-// The wide buffer holds 99 characters and the NUL; a longer path is not saved
+// The wide buffer holds MAX_PATH: 259 characters and the NUL; a longer path is not saved
 // at all, neither whole nor cut. Chinese characters count one each.
 TEST_F(ShortcutTest, SavesOnlyLinkPathsThatFitTheWideBuffer)
 {
@@ -152,8 +152,8 @@ TEST_F(ShortcutTest, SavesOnlyLinkPathsThatFitTheWideBuffer)
         const char* fill;
         bool saved;
     };
-    for (const Case& c : {Case{99, "a", true}, Case{100, "a", false}, Case{140, "a", false},
-                          Case{99, "帮", true}, Case{100, "帮", false}}) {
+    for (const Case& c : {Case{259, "a", true}, Case{260, "a", false}, Case{300, "a", false},
+                          Case{259, "帮", true}, Case{260, "帮", false}}) {
         const std::string linkPath = LinkPathOfLength(c.length, c.fill);
         WCHAR wide[400];
         ASSERT_EQ((int)c.length + 1, MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, 400));
