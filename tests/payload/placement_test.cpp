@@ -21,16 +21,20 @@ static int Bare(const std::string& name)
     return IsBareFileName(reinterpret_cast<const uint8_t*>(name.c_str()), (uint32_t)name.size() + 1);
 }
 
+// Near misses of device names are ordinary files.
 TEST(IsBareFileName, AcceptsPlainNamesWithAnExtension)
 {
-    for (const char* name : {"qmx.mb", "qmxpin.mb", "zub.exe", "a.b.ime", "x.wav", ".hlp", "帮助.hlp"})
+    for (const char* name : {"qmx.mb", "qmxpin.mb", "zub.exe", "a.b.ime", "x.wav", ".hlp", "帮助.hlp", "com0.ime",
+                             "com10.ime", "lpt.mb", "console.ime", "icon.ime", "nul1.x", "auxi.d", "c.on.ime"})
         EXPECT_EQ(1, Bare(name)) << name;
 }
 
-TEST(IsBareFileName, RefusesNamesThatLeaveTheirFolderOrChangeOnTheWay)
+TEST(IsBareFileName, RefusesNamesThatLeaveTheirFolderOrChangeOnTheWayOrNameADevice)
 {
     for (const char* name : {"..\\qmx.mb", "sub\\qmx.mb", "../qmx.mb", "/etc.x", "c:qmx.mb", "c:\\x.mb",
-                             ".", "..", "...", "qmx.mb.", "qmx.mb ", "readme", ""})
+                             ".", "..", "...", "qmx.mb.", "qmx.mb ", "readme", "", "con.ime", "lpt1.mb",
+                             "nul.exe", "aux.d", "com1.ime", "PRN.hlp", "Com9.mb", "LpT5.x.y", "con .ime",
+                             "nul  .wav"})
         EXPECT_EQ(0, Bare(name)) << name;
 }
 

@@ -6,6 +6,7 @@
 #include "common/setup_state.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/placement.h"
 #include "payload/progress_host.h"
 
 enum { kBytesPerStep = 100 };
@@ -35,15 +36,10 @@ void AppendContainer(Bytes& image, const std::vector<Bytes>& members)
 
 std::string CheckMemberName(const std::string& name)
 {
-    if (name.empty())
-        return "the name is empty";
-    if (name.find_first_of("/\\:") != std::string::npos)
-        return "the name '" + name + "' has a folder or drive part";
-    if (name == "." || name == "..")
-        return "the name '" + name + "' names a folder";
-    if (name.find('.') == std::string::npos)
-        return "the name '" + name + "' has no '.'";
-    return "";
+    if (IsBareFileName(reinterpret_cast<const uint8_t*>(name.c_str()), (uint32_t)name.size() + 1))
+        return "";
+    return "the name '" + name + "' is not a bare file name with a '.' (no folder or drive part, " +
+           "no '.' or blank at its end, no device name such as CON or LPT1)";
 }
 
 // One member as the install sees it: its form from the leading bytes, then
