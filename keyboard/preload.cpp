@@ -9,34 +9,40 @@
 
 static const char kPreloadPath[] = "keyboard layout\\preload";
 
-// Deletes one entry, addressed from the root by its full path.
-static void DeleteEntry(char* path, const char* name)
+struct PreloadList {
+    HKEY key;
+    char path[kWorkPathSize];  // the list key's path from the root
+};
+
+int WritePreloadValue(PreloadList* list, const char* name, const char* value)
 {
-    if (AppendText(path, kWorkPathSize, "\\") && AppendText(path, kWorkPathSize, name))
-        RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    return WriteSubkeyText(list->key, name, value);
+}
+
+// Deletes one entry, addressed from the root by its full path.
+int DeletePreloadEntry(PreloadList* list, const char* name)
+{
+    return AppendText(list->path, kWorkPathSize, "\\") && AppendText(list->path, kWorkPathSize, name) &&
+           RegDeleteKeyA(HKEY_CURRENT_USER, list->path) == ERROR_SUCCESS;
 }
 
 void ReorderPreload(int install)
 {
-    char path[kWorkPathSize];
-    HKEY list;
-    CopyText(path, sizeof path, kPreloadPath);
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &list) != ERROR_SUCCESS)
+    PreloadList list;
+    CopyText(list.path, sizeof list.path, kPreloadPath);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, list.path, 0, KEY_ALL_ACCESS, &list.key) != ERROR_SUCCESS)
         return;
     PreloadWalk walk;
     StartPreloadWalk(&walk, install);
     char name[kEntryNameSize];
     char value[kEntryValueSize + 1];
-    for (DWORD i = 0; RegEnumKeyA(list, i, name, kEntryNameSize) == ERROR_SUCCESS; ++i) {
-        if (ReadSubkeyText(list, name, NULL, value, kEntryValueSize) &&
+    for (DWORD i = 0; RegEnumKeyA(list.key, i, name, kEntryNameSize) == ERROR_SUCCESS; ++i) {
+        if (ReadSubkeyText(list.key, name, NULL, value, kEntryValueSize) &&
             !NotePreloadEntry(&walk, setupState.layoutId, name, value))
             break;
     }
     PreloadRewrite rewrite;
     PlanPreloadRewrite(&walk, &rewrite);
-    for (int w = 0; w < rewrite.writeCount; ++w)
-        WriteSubkeyText(list, rewrite.writeName[w], rewrite.writeValue[w]);
-    if (rewrite.deleteName)
-        DeleteEntry(path, rewrite.deleteName);
-    RegCloseKey(list);
+    CarryOutPreloadRewrite(&list, &rewrite);
+    RegCloseKey(list.key);
 }

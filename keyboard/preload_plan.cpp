@@ -27,7 +27,7 @@ int NotePreloadEntry(PreloadWalk* walk, const char* layoutId, const char* name, 
         walk->highestNumber = entry.number;
         walk->highestEntry = entry;
     }
-    if (StringsEqual(layoutId, entry.value)) {
+    if (entry.number > 0 && layoutId[0] && StringsEqual(layoutId, entry.value)) {
         if (walk->install && entry.number == 2) {
             walk->productAtTwo = 1;
             return 0;
@@ -38,10 +38,11 @@ int NotePreloadEntry(PreloadWalk* walk, const char* layoutId, const char* name, 
     return 1;
 }
 
-static void AddWrite(PreloadRewrite* rewrite, const char* name, const char* value)
+static void AddWrite(PreloadRewrite* rewrite, const PreloadEntry* entry, const char* value)
 {
-    rewrite->writeName[rewrite->writeCount] = name;
+    rewrite->writeName[rewrite->writeCount] = entry->name;
     rewrite->writeValue[rewrite->writeCount] = value;
+    rewrite->previousValue[rewrite->writeCount] = entry->value;
     ++rewrite->writeCount;
 }
 
@@ -55,8 +56,10 @@ void PlanPreloadRewrite(const PreloadWalk* walk, PreloadRewrite* rewrite)
     if (walk->install) {
         if (!walk->entryTwoFound)
             return;
-        AddWrite(rewrite, walk->entryTwo.name, product->value);
-        AddWrite(rewrite, product->name, walk->entryTwo.value);
+        // Entry 2's value is copied before it is overwritten, so that a
+        // failure between the two writes leaves it held twice, never lost.
+        AddWrite(rewrite, product, walk->entryTwo.value);
+        AddWrite(rewrite, &walk->entryTwo, product->value);
         return;
     }
     if (walk->highestNumber <= 0)
@@ -64,6 +67,24 @@ void PlanPreloadRewrite(const PreloadWalk* walk, PreloadRewrite* rewrite)
     // Two names can carry one number ("3" and "03"): only the same name is
     // the same subkey, so only then is nothing to be moved.
     if (!StringsEqual(product->name, walk->highestEntry.name))
-        AddWrite(rewrite, product->name, walk->highestEntry.value);
+        AddWrite(rewrite, product, walk->highestEntry.value);
     rewrite->deleteName = walk->highestEntry.name;
+}
+
+static void PutBackWrites(PreloadList* list, const PreloadRewrite* rewrite, int count)
+{
+    while (count-- > 0)
+        WritePreloadValue(list, rewrite->writeName[count], rewrite->previousValue[count]);
+}
+
+void CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite)
+{
+    for (int w = 0; w < rewrite->writeCount; ++w) {
+        if (!WritePreloadValue(list, rewrite->writeName[w], rewrite->writeValue[w])) {
+            PutBackWrites(list, rewrite, w);
+            return;
+        }
+    }
+    if (rewrite->deleteName && !DeletePreloadEntry(list, rewrite->deleteName))
+        PutBackWrites(list, rewrite, rewrite->writeCount);
 }

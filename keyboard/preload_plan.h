@@ -27,19 +27,29 @@ struct PreloadWalk {
     PreloadEntry highestEntry;  // the first entry seen with the largest number above 0
 };
 
-// Up to two value writes, in order, and at most one entry to delete; the
-// names and values point into the walk.
+// Up to two value writes, in order, each with the value its entry held
+// before, and at most one entry to delete; all point into the walk.
 struct PreloadRewrite {
     int writeCount;
     const char* writeName[2];
     const char* writeValue[2];
+    const char* previousValue[2];
     const char* deleteName;  // 0 when nothing is deleted
 };
+
+// The list as each build holds it: the registry's list key on Windows, a
+// plain table in the native tests. Each build defines these two.
+struct PreloadList;
+int WritePreloadValue(PreloadList* list, const char* name, const char* value);  // 1 when written
+int DeletePreloadEntry(PreloadList* list, const char* name);                   // 1 when deleted
 
 void StartPreloadWalk(PreloadWalk* walk, int install);
 
 // Takes one entry in enumeration order. An entry whose name is not a plain
-// subkey name or whose name or value does not fit is passed over. Returns 0
+// subkey name or whose name or value does not fit is passed over. Only a
+// numbered entry (a number above 0) can be the product's, and none can be
+// with an empty layoutId: moving a value into or out of an entry that is not
+// in the numbered list would take a user's layout off that list. Returns 0
 // when the walk is to stop: on install, the product already stands at entry 2.
 int NotePreloadEntry(PreloadWalk* walk, const char* layoutId, const char* name, const char* value);
 
@@ -47,3 +57,8 @@ int NotePreloadEntry(PreloadWalk* walk, const char* layoutId, const char* name, 
 // product's entry takes the highest entry's value, and the highest entry is
 // deleted. Nothing when a partner is missing.
 void PlanPreloadRewrite(const PreloadWalk* walk, PreloadRewrite* rewrite);
+
+// Each step is taken only once the one before it has succeeded, and a step
+// that fails puts back what the earlier ones wrote, so that no value a
+// user's entry held is lost or doubled by a write or delete that fails.
+void CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite);

@@ -15,11 +15,12 @@ int ReadSubkeyText(HKEY parent, const char* name, const char* valueName, char* t
     return read;
 }
 
-void WriteSubkeyText(HKEY parent, const char* name, const char* text)
+int WriteSubkeyText(HKEY parent, const char* name, const char* text)
 {
     HKEY key;
     if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, NULL, 0, REG_SZ, (const BYTE*)text, TextLength(text) + 1);
+        return 0;
+    int written = RegSetValueExA(key, NULL, 0, REG_SZ, (const BYTE*)text, TextLength(text) + 1) == ERROR_SUCCESS;
     RegCloseKey(key);
+    return written;
 }

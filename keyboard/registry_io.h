@@ -9,4 +9,5 @@
 int ReadSubkeyText(HKEY parent, const char* name, const char* valueName, char* text, DWORD size);
 
 // Sets the subkey's default value as REG_SZ, its NUL counted in the length.
-void WriteSubkeyText(HKEY parent, const char* name, const char* text);
+// Returns 1 when the value was written.
+int WriteSubkeyText(HKEY parent, const char* name, const char* text);

@@ -46,17 +46,21 @@ TEST_P(PreloadPlanTest, PlansTheRewrite)
 const std::string k40(40, 'V');
 
 INSTANTIATE_TEST_SUITE_P(Install, PreloadPlanTest, testing::Values(
-    PlanCase{"ProductLast", 1, "P", {{"1", "A"}, {"2", "B"}, {"3", "P"}}, {{"2", "P"}, {"3", "B"}}, ""},
+    PlanCase{"ProductLast", 1, "P", {{"1", "A"}, {"2", "B"}, {"3", "P"}}, {{"3", "B"}, {"2", "P"}}, ""},
     PlanCase{"AtTwoAndEarlierCopy", 1, "P", {{"1", "P"}, {"2", "P"}, {"3", "B"}}, {}, ""},
     PlanCase{"NoEntryTwo", 1, "P", {{"1", "A"}, {"3", "P"}}, {}, ""},
-    PlanCase{"LastEntryTwoSwaps", 1, "P", {{"02", "A"}, {"2", "B"}, {"3", "P"}}, {{"2", "P"}, {"3", "B"}}, ""}));
+    PlanCase{"LastEntryTwoSwaps", 1, "P", {{"02", "A"}, {"2", "B"}, {"3", "P"}}, {{"3", "B"}, {"2", "P"}}, ""},
+    PlanCase{"EmptyIdentifierMatchesNoEmptyValue", 1, "", {{"1", "A"}, {"2", "B"}, {"3", ""}}, {}, ""},
+    PlanCase{"UnnumberedEntryIsNotTheProducts", 1, "P", {{"1", "A"}, {"2", "B"}, {"abc", "P"}}, {}, ""}));
 
 INSTANTIATE_TEST_SUITE_P(Uninstall, PreloadPlanTest, testing::Values(
     PlanCase{"ProductInTheMiddle", 0, "P", {{"1", "A"}, {"2", "P"}, {"3", "B"}}, {{"2", "B"}}, "3"},
     PlanCase{"AtTwoIsNoReasonToStop", 0, "P", {{"1", "A"}, {"2", "P"}}, {}, "2"},
     PlanCase{"FirstOfTheHighestWins", 0, "P", {{"03", "B"}, {"1", "P"}, {"3", "D"}}, {{"1", "B"}}, "03"},
     PlanCase{"SameNumberOtherName", 0, "P", {{"03", "B"}, {"1", "A"}, {"3", "P"}}, {{"3", "B"}}, "03"},
-    PlanCase{"NoNumberAboveZero", 0, "P", {{"abc", "P"}, {"0", "A"}, {"-4", "B"}}, {}, ""}));
+    PlanCase{"NoNumberAboveZero", 0, "P", {{"abc", "P"}, {"0", "A"}, {"-4", "B"}}, {}, ""},
+    PlanCase{"EmptyIdentifierMatchesNoEmptyValue", 0, "", {{"1", "A"}, {"x", ""}}, {}, ""},
+    PlanCase{"UnnumberedEntryIsNotTheProducts", 0, "P", {{"1", "A"}, {"2", "B"}, {"abc", "P"}}, {}, ""}));
 
 // Entries that cannot be addressed or held are passed over.
 INSTANTIATE_TEST_SUITE_P(PassedOver, PreloadPlanTest, testing::Values(
