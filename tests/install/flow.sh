@@ -39,13 +39,17 @@ close_machine() {
     fi
 }
 
-# A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine reports.
+# A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine
+# reports. The setup program under test, SETUP, is on its drive C from the start.
 new_machine() {  # new_machine NAME [VERSION]
     close_machine
     export WINEPREFIX
     WINEPREFIX=$("$bed" fresh "$1")
     if [ -n "${2:-}" ]; then
         wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
+    fi
+    if [ -n "${SETUP:-}" ]; then
+        on_drive_c "$SETUP" >/dev/null
     fi
 }
 
