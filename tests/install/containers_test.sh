@@ -80,4 +80,15 @@ run_setup stays "$work/longtemp.exe" Return
 check "long temporary path: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
 check "long temporary path: installs, and the copy is gone" "file C:\Program Files\qmx\after.dll 10 20" "$added"
+
+# A temporary folder past MAX_PATH gives no copy, and so no install.
+deeper="$deep\\$(printf 'd%.0s' $(seq 120))"
+new_machine containers
+mkdir -p "$(unix_path "$deeper")"
+for v in TEMP TMP; do wine reg add 'HKCU\Environment' /v $v /d "$deeper" /f >/dev/null; done
+before=$(files)
+run_setup stays "$work/longtemp.exe" Return
+check "temporary path past MAX_PATH: exit code 0" 0 "$exit_code"
+added=$(added_since "$before")
+check "temporary path past MAX_PATH: nothing written, no copy" "" "$added"
 finish
