@@ -208,7 +208,7 @@ TEST_F(PanelPaintTest, TextCellsAreGreyAndEndAtTheirRows)
         int width = 0;
         while (at.x + width < setupState.windowWidth && Pixel(at.x + width, at.y) != kBehind)
             ++width;
-        EXPECT_GT(width, 8 * layout.smallCell.width) << "nine characters, some of them wide";
+        EXPECT_GT(width, 8 * layout.smallCell.width) << "a cell narrower than its nine characters";
         int grey = 0, behind = 0;
         for (int y = at.y; y < at.y + height; ++y)
             for (int x = at.x; x < at.x + width; ++x) {
