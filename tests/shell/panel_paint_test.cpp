@@ -23,9 +23,11 @@ std::set<HGDIOBJ> liveObjects;  // made through the seam and not yet freed
 std::vector<HGDIOBJ> madeObjects;
 std::vector<LOGFONTA> madeFonts;
 
-FARPROC SystemCall(const char* module, const char* name)
+// The system's own entry of a call whose import slot the seam holds.
+template <typename Function>
+Function SystemCall(const char* module, const char* name)
 {
-    return GetProcAddress(GetModuleHandleA(module), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
 }
 
 template <typename Handle>
@@ -48,32 +50,32 @@ BOOL Freed(HGDIOBJ object, BOOL result)
 HFONT WINAPI SeamCreateFontIndirectA(const LOGFONTA* font)
 {
     madeFonts.push_back(*font);
-    return Made(((HFONT(WINAPI*)(const LOGFONTA*))SystemCall("gdi32", "CreateFontIndirectA"))(font));
+    return Made(SystemCall<decltype(&CreateFontIndirectA)>("gdi32", "CreateFontIndirectA")(font));
 }
 
 HPEN WINAPI SeamCreatePen(int style, int width, COLORREF colour)
 {
-    return Made(((HPEN(WINAPI*)(int, int, COLORREF))SystemCall("gdi32", "CreatePen"))(style, width, colour));
+    return Made(SystemCall<decltype(&CreatePen)>("gdi32", "CreatePen")(style, width, colour));
 }
 
 HDC WINAPI SeamCreateCompatibleDC(HDC dc)
 {
-    return Made(((HDC(WINAPI*)(HDC))SystemCall("gdi32", "CreateCompatibleDC"))(dc));
+    return Made(SystemCall<decltype(&CreateCompatibleDC)>("gdi32", "CreateCompatibleDC")(dc));
 }
 
 HBITMAP WINAPI SeamLoadBitmapA(HINSTANCE instance, LPCSTR name)
 {
-    return Made(((HBITMAP(WINAPI*)(HINSTANCE, LPCSTR))SystemCall("user32", "LoadBitmapA"))(instance, name));
+    return Made(SystemCall<decltype(&LoadBitmapA)>("user32", "LoadBitmapA")(instance, name));
 }
 
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object)
 {
-    return Freed(object, ((BOOL(WINAPI*)(HGDIOBJ))SystemCall("gdi32", "DeleteObject"))(object));
+    return Freed(object, SystemCall<decltype(&DeleteObject)>("gdi32", "DeleteObject")(object));
 }
 
 BOOL WINAPI SeamDeleteDC(HDC dc)
 {
-    return Freed(dc, ((BOOL(WINAPI*)(HDC))SystemCall("gdi32", "DeleteDC"))(dc));
+    return Freed(dc, SystemCall<decltype(&DeleteDC)>("gdi32", "DeleteDC")(dc));
 }
 
 }  // namespace
