@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the program's icon (32 x 32, 16 colours) and logo (32 x 29, 4 bits a
-pixel): a blue key cap bearing the character 中 in white, with a red seal in
-its corner. Writes resources/qmx.ico and resources/logo.bmp."""
+"""Draws the program's icon (32 x 32 and 16 x 16, 16 colours) and logo
+(32 x 29, 4 bits a pixel): a blue key cap bearing the character 中 in white,
+with a red seal in its corner. The title bar shows the 16 x 16 image, drawn
+pixel by pixel so that the character stays readable there. Writes
+resources/qmx.ico and resources/logo.bmp."""
 import struct
 import sys
 from pathlib import Path
@@ -42,6 +44,36 @@ def draw(width, height, background):
     return px
 
 
+# The small icon: a key cap with a one-pixel 中 on it, its corners and the
+# cells outside the cap left transparent ('.').
+#   . transparent  n navy rim  b blue face  w white  s shadow
+SMALL_ICON = [
+    ".nnnnnnnnnnnnn..",
+    "nbbbbbbbbbbbbbn.",
+    "nbbbbbbbbbbbbbns",
+    "nbbbbbbwbbbbbbns",
+    "nbbbbbbwbbbbbbns",
+    "nbbwwwwwwwwwbbns",
+    "nbbwbbbwbbbwbbns",
+    "nbbwbbbwbbbwbbns",
+    "nbbwbbbwbbbwbbns",
+    "nbbwwwwwwwwwbbns",
+    "nbbbbbbwbbbbbbns",
+    "nbbbbbbwbbbbbbns",
+    "nbbbbbbbbbbbbbns",
+    "nbbbbbbbbbbbbbns",
+    ".nnnnnnnnnnnnnns",
+    "..sssssssssssss.",
+]
+SMALL_COLOURS = {".": BLACK, "n": NAVY, "b": BLUE, "w": WHITE, "s": DARK_GREY}
+
+
+def small_icon():
+    px = [[SMALL_COLOURS[c] for c in row] for row in SMALL_ICON]
+    mask = [[c == "." for c in row] for row in SMALL_ICON]
+    return px, mask
+
+
 def palette_bytes():
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
 
@@ -67,16 +99,35 @@ def write_bmp(path, px):
     path.write_bytes(header + info_header(width, height) + palette_bytes() + pixels)
 
 
-def write_ico(path, px):
-    height, width = len(px), len(px[0])
-    pixels = pack_4bit_rows(px)
-    mask_row = b"\0" * (((width + 31) // 32) * 4)  # fully opaque
-    image = info_header(width, 2 * height) + palette_bytes() + pixels + mask_row * height
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", width, height, 16, 0, 1, 4, len(image), 22)
-    path.write_bytes(directory + image)
+def pack_mask_rows(mask):
+    """The AND mask: bottom-up rows of one bit a pixel, 1 where transparent."""
+    rows = []
+    for row in reversed(mask):
+        bits = bytearray((len(row) + 7) // 8)
+        for x, transparent in enumerate(row):
+            if transparent:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        rows.append(bytes(bits) + b"\0" * (-len(bits) % 4))
+    return b"".join(rows)
+
+
+def write_ico(path, images):
+    """images: (pixels, mask) pairs, each stored as a 16-colour image."""
+    blobs = []
+    for px, mask in images:
+        height, width = len(px), len(px[0])
+        blobs.append(info_header(width, 2 * height) + palette_bytes() + pack_4bit_rows(px) + pack_mask_rows(mask))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (px, _), blob in zip(images, blobs):
+        directory += struct.pack("<BBBBHHII", len(px[0]), len(px), 16, 0, 1, 4, len(blob), offset)
+        offset += len(blob)
+    path.write_bytes(directory + b"".join(blobs))
 
 
 if __name__ == "__main__":
     out = Path(sys.argv[1] if len(sys.argv) > 1 else "resources")
-    write_ico(out / "qmx.ico", draw(32, 32, GREY))
+    large = draw(32, 32, GREY)
+    opaque = [[False] * 32 for _ in range(32)]
+    write_ico(out / "qmx.ico", [(large, opaque), small_icon()])
     write_bmp(out / "logo.bmp", draw(32, 29, GREY))

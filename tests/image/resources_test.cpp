@@ -48,19 +48,26 @@ TEST_F(ImageResourcesTest, AcceleratorTableIsStoredExactly)
               Resource(RT_ACCELERATOR, 101));
 }
 
-TEST_F(ImageResourcesTest, IconIsOne32By32SixteenColourImage)
+// The title bar takes the 16 x 16 image, drawn on its own rather than the
+// 32 x 32 one scaled down.
+TEST_F(ImageResourcesTest, IconHas32And16PixelSixteenColourImages)
 {
     std::string group = Resource(RT_GROUP_ICON, 112);
-    ASSERT_EQ(6u + 14u, group.size());
-    EXPECT_EQ(1, group[4]);                 // one image
-    EXPECT_EQ(32, (unsigned char)group[6]);  // width
-    EXPECT_EQ(32, (unsigned char)group[7]);  // height
-    EXPECT_EQ(16, (unsigned char)group[8]);  // colours
-    WORD iconId = *reinterpret_cast<const WORD*>(&group[18]);
-    std::string icon = Resource(RT_ICON, iconId);
-    ASSERT_GE(icon.size(), sizeof(BITMAPINFOHEADER));
-    const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(icon.data());
-    EXPECT_EQ(4, header->biBitCount);
+    ASSERT_EQ(6u + 2 * 14u, group.size());
+    EXPECT_EQ(2, group[4]);  // two images
+    const int sizes[2] = {32, 16};
+    for (int i = 0; i < 2; ++i) {
+        const char* entry = &group[6 + 14 * i];
+        EXPECT_EQ(sizes[i], (unsigned char)entry[0]);  // width
+        EXPECT_EQ(sizes[i], (unsigned char)entry[1]);  // height
+        EXPECT_EQ(16, (unsigned char)entry[2]);        // colours
+        WORD iconId = *reinterpret_cast<const WORD*>(entry + 12);
+        std::string icon = Resource(RT_ICON, iconId);
+        ASSERT_GE(icon.size(), sizeof(BITMAPINFOHEADER));
+        const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(icon.data());
+        EXPECT_EQ(sizes[i], header->biWidth);
+        EXPECT_EQ(4, header->biBitCount);
+    }
 }
 
 TEST_F(ImageResourcesTest, LogoIs32By29AtFourBitsAPixel)
