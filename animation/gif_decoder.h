@@ -12,7 +12,7 @@ enum {
     kMaxMinCodeSize = 11,     // above it the first free code lies beyond the table
     kFrameColourCount = 256,  // every frame bitmap carries a full 8-bit colour table
     kDescriptorSize = 9,      // left, top, width, height, packed byte
-    kMaxPixelAreaSize = 1 << 24,  // larger frames are not drawn (and cannot overflow the size)
+    kMaxPixelAreaSize = 1 << 20,  // a splash has no use for larger frames; nor can their size overflow
 };
 
 // The layout of the platform's BITMAPINFOHEADER.

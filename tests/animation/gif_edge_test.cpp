@@ -299,7 +299,7 @@ TEST_F(GifEdgeTest, AStopRequestEndsTheWalkAndTheDecodeWithNoFrame)
 // Another thread asks for the stop while a large frame is being decoded.
 TEST_F(GifEdgeTest, AStopRequestInTheMiddleOfADecodeAbandonsTheFrame)
 {
-    const int size = 1500;
+    const int size = 1000;
     Bytes indices(size * size);
     for (size_t i = 0; i < indices.size(); ++i)
         indices[i] = (i * 7 + i / 13 * 3) % 251;
