@@ -55,16 +55,23 @@ uint16_t ReadCode(void)
     return (uint16_t)code;
 }
 
+// Rows are filled top to bottom, frameWidth values each; the spare bytes at
+// the end of a row are never written, nor anything after the last row.
+static inline void PlacePixel(PixelPosition& p, uint32_t value)
+{
+    if (p.row >= p.frameHeight)
+        return;  // more values than pixels
+    p.rowStart[p.column] = (uint8_t)value;
+    if (++p.column == p.frameWidth) {
+        p.column = 0;
+        p.row += 1;
+        p.rowStart += p.rowStride;
+    }
+}
+
 void PutPixel(uint32_t value)
 {
-    DecoderState& d = decoderState;
-    if (d.row >= d.frameHeight)
-        return;  // more values than pixels
-    d.pixelArea[d.row * d.rowStride + d.column] = (uint8_t)value;
-    if (++d.column == d.frameWidth) {
-        d.column = 0;
-        d.row += 1;
-    }
+    PlacePixel(decoderState.pixel, value);
 }
 
 // Writes out the string of code, first index first, and returns that first
@@ -74,12 +81,13 @@ static int WriteString(uint32_t code)
 {
     DecoderState& d = decoderState;
     StringEntry* table = d.stringTable;
-    if (code < d.firstFree) {
+    uint32_t firstFree = d.firstFree;
+    if (code < firstFree) {
         PutPixel(code);
         return code;
     }
     uint32_t link = 0, entry = code;
-    while (entry >= d.firstFree) {
+    while (entry >= firstFree) {
         table[entry].link = (uint16_t)link;
         uint32_t prefix = table[entry].prefix;
         if (setupState.stopAnimation || prefix >= entry)
@@ -87,13 +95,16 @@ static int WriteString(uint32_t code)
         link = entry;
         entry = prefix;
     }
-    PutPixel(entry);
+    // Pixel stores may alias any global, so the position lives in a local.
+    PixelPosition pixel = d.pixel;
+    PlacePixel(pixel, entry);
     for (; link != 0; link = table[link].link) {
         if (setupState.stopAnimation)
-            return -1;
-        PutPixel(table[link].suffix);
+            break;
+        PlacePixel(pixel, table[link].suffix);
     }
-    return entry;
+    d.pixel = pixel;
+    return link == 0 ? (int)entry : -1;
 }
 
 static void AddEntry(uint32_t suffix, uint32_t code)
@@ -179,8 +190,8 @@ static int FillFrameBlock(FrameBlock* block)
     }
     FrameHeader& h = block->header;
     h.biSize = sizeof(FrameHeader);
-    h.biWidth = d.frameWidth;
-    h.biHeight = -d.frameHeight;
+    h.biWidth = d.pixel.frameWidth;
+    h.biHeight = -d.pixel.frameHeight;
     h.biPlanes = 1;
     h.biBitCount = 8;
     h.biClrUsed = kFrameColourCount;
@@ -205,14 +216,15 @@ static int ReadDescriptor(uint32_t* minCodeSize)
     if (kDescriptorSize + 1 > a.streamBound - a.cursorIndex)
         return 0;
     const uint8_t* p = a.cursor;
-    d.frameWidth = p[4] | p[5] << 8;
-    d.frameHeight = p[6] | p[7] << 8;
+    PixelPosition& pixel = d.pixel;
+    pixel.frameWidth = p[4] | p[5] << 8;
+    pixel.frameHeight = p[6] | p[7] << 8;
     *minCodeSize = p[9];
     a.cursor += kDescriptorSize + 1;
     a.cursorIndex += kDescriptorSize + 1;
-    d.rowStride = ((d.frameWidth - 1) | 3) + 1;
-    d.pixelAreaSize = (uint32_t)d.frameHeight * d.rowStride;
-    return d.frameWidth > 0 && d.frameHeight > 0 && d.pixelAreaSize <= kMaxPixelAreaSize &&
+    pixel.rowStride = ((pixel.frameWidth - 1) | 3) + 1;
+    d.pixelAreaSize = (uint32_t)pixel.frameHeight * pixel.rowStride;
+    return pixel.frameWidth > 0 && pixel.frameHeight > 0 && d.pixelAreaSize <= kMaxPixelAreaSize &&
            *minCodeSize <= kMaxMinCodeSize;
 }
 
@@ -229,6 +241,7 @@ HBITMAP DecodeFrame(void)
     if (!block)
         return 0;
     d.pixelArea = (uint8_t*)(block + 1);
+    d.pixel.rowStart = d.pixelArea;
     d.stringTable = (StringEntry*)(d.pixelArea + d.pixelAreaSize);
     HBITMAP bitmap = 0;
     if (FillFrameBlock(block) && DecodeCodes(minCodeSize)) {

@@ -50,13 +50,20 @@ struct StringEntry {
     uint16_t link;    // scratch while writing out: the next code from the root on; 0 ends
 };
 
-struct DecoderState {
+// Where the next pixel goes, with what placing it needs, so that the string
+// writer can work on a copy in registers.
+struct PixelPosition {
+    int column, row;
+    uint8_t* rowStart;  // pixelArea + row x rowStride
     int frameWidth, frameHeight;
-    uint32_t rowStride;      // frameWidth rounded up to a multiple of 4
+    uint32_t rowStride;  // frameWidth rounded up to a multiple of 4
+};
+
+struct DecoderState {
+    PixelPosition pixel;
     uint32_t pixelAreaSize;  // frameHeight x rowStride
     uint8_t* pixelArea;
     StringEntry* stringTable;
-    int column, row;  // where PutPixel stores the next value
     uint32_t subBlockLength, subBlockPos;
     uint8_t bitBuffer;  // the unused high bits of the last data byte, shifted down
     int bitCount;       // 0 to 7 between codes

@@ -177,7 +177,7 @@ TEST_F(GifEdgeTest, Width101GivesStride104WithTheSpareBytesUntouched)
 {
     Load(EncodeWithGiflib(101, 3, 4, Bytes(101 * 3, 3)));
     ASSERT_NE(nullptr, NextFrame());
-    ASSERT_EQ(104u, decoderState.rowStride);
+    ASSERT_EQ(104u, decoderState.pixel.rowStride);
     ASSERT_EQ(3u * 104, lastFrame.pixels.size());
     for (int i = 0; i < 3 * 104; ++i)
         EXPECT_EQ(i % 104 < 101 ? 3 : 0, lastFrame.pixels[i]) << "byte " << i;
@@ -306,7 +306,7 @@ TEST_F(GifEdgeTest, AStopRequestInTheMiddleOfADecodeAbandonsTheFrame)
     Load(EncodeWithGiflib(size, size, 256, indices));
     int before = frameBitmapCount;
     std::thread stopper([] {
-        while (*(volatile int*)&decoderState.row < 10)
+        while (*(volatile int*)&decoderState.pixel.row < 10)
             std::this_thread::yield();
         setupState.stopAnimation = 1;
     });
@@ -314,5 +314,5 @@ TEST_F(GifEdgeTest, AStopRequestInTheMiddleOfADecodeAbandonsTheFrame)
     stopper.join();
     EXPECT_EQ(nullptr, frame);
     EXPECT_EQ(before, frameBitmapCount);
-    EXPECT_LT(*(volatile int*)&decoderState.row, size) << "the decode ended before its last row";
+    EXPECT_LT(*(volatile int*)&decoderState.pixel.row, size) << "the decode ended before its last row";
 }

@@ -71,7 +71,7 @@ std::vector<uint8_t> FrameIndices(void)
     const FrameHeader& h = lastFrame.block.header;
     std::vector<uint8_t> out;
     for (int row = 0; row < -h.biHeight; ++row) {
-        const uint8_t* start = &lastFrame.pixels[row * decoderState.rowStride];
+        const uint8_t* start = &lastFrame.pixels[row * decoderState.pixel.rowStride];
         out.insert(out.end(), start, start + h.biWidth);
     }
     return out;

@@ -17,7 +17,7 @@ static int WritePgm(const std::string& path)
         return 0;
     fprintf(f, "P5\n%d %d\n255\n", h.biWidth, -h.biHeight);
     for (int row = 0; row < -h.biHeight; ++row)
-        fwrite(&lastFrame.pixels[row * decoderState.rowStride], 1, h.biWidth, f);
+        fwrite(&lastFrame.pixels[row * decoderState.pixel.rowStride], 1, h.biWidth, f);
     return fclose(f) == 0;
 }
 
