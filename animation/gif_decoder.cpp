@@ -179,9 +179,10 @@ static int DecodeCodes(uint32_t minCodeSize)
 static int FillFrameBlock(FrameBlock* block)
 {
     DecoderState& d = decoderState;
-    uint8_t* bytes = (uint8_t*)block;
-    for (uint32_t i = 0; i < sizeof(FrameBlock) + d.pixelAreaSize; ++i)
-        bytes[i] = 0;
+    uint32_t* words = (uint32_t*)block;  // rows are whole words, so the block is too
+    uint32_t wordCount = (sizeof(FrameBlock) + d.pixelAreaSize) / 4;
+    for (uint32_t i = 0; i < wordCount; ++i)
+        words[i] = 0;
     for (int i = 0; i < kStringTableSize; ++i) {
         if (setupState.stopAnimation)
             return 0;
