@@ -13,17 +13,8 @@ bed=$here/../wine/bed
 frames=$shots/animation-frames
 mkdir -p "$shots" "$frames"
 "$gifdump" "$gif" "$frames" >/dev/null
-screen=$QMX_WINE_ROOT/screens/animation
-export WINEPREFIX QMX_DISPLAY
-WINEPREFIX=$("$bed" fresh animation)
-"$bed" xvfb "$screen"
-QMX_DISPLAY=$(cat "$screen/display")
-export DISPLAY=$QMX_DISPLAY
-trap 'wineserver -k 2>/dev/null || true; "$bed" xvfb-stop "$screen"' EXIT
-failures=0
-check() {  # check WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
+. "$here/session.sh"
+gui_session animation
 
 "$bed" screen 1024x768
 "$bed" run "$image" &
