@@ -122,10 +122,9 @@ static void AddEntry(uint32_t suffix, uint32_t code)
 
 // The first code of a run, after a clear code or at the start of the
 // stream: one pixel and no entry. 0 abandons the frame.
-static int StartRun(uint32_t minCodeSize, uint32_t code)
+static int StartRun(uint32_t code)
 {
     DecoderState& d = decoderState;
-    d.codeWidth = minCodeSize + 1;
     d.nextCode = d.firstFree;
     if (setupState.stopAnimation || code > d.firstFree)
         return 0;
@@ -145,7 +144,7 @@ static int DecodeCodes(uint32_t minCodeSize)
     d.codeWidth = minCodeSize + 1;
     uint32_t code = ReadCode();
     if (code != d.clearCode && code != d.endCode && !d.dataExhausted) {
-        if (!StartRun(minCodeSize, code))  // as if a clear code had come first
+        if (!StartRun(code))  // as if a clear code had come first
             return 0;
         code = ReadCode();
     }
@@ -155,7 +154,7 @@ static int DecodeCodes(uint32_t minCodeSize)
             uint32_t first = ReadCode();
             if (d.dataExhausted)
                 break;
-            if (!StartRun(minCodeSize, first))
+            if (!StartRun(first))
                 return 0;
         } else if (code < d.nextCode) {
             int first = WriteString(code);
@@ -174,8 +173,9 @@ static int DecodeCodes(uint32_t minCodeSize)
     return 1;
 }
 
-// Header and colour table; spare colour entries and pixels stay black.
-// 0 when a stop is asked.
+// Clears the block and the string table, fills the header and the colour
+// table; spare colour entries stay black and pixels the stream does not
+// supply keep index 0. 0 when a stop is asked.
 static int FillFrameBlock(FrameBlock* block)
 {
     DecoderState& d = decoderState;
