@@ -18,17 +18,23 @@ int main()
     int frames = probe->ImageCount;
     CloseGifInMemory(probe);
 
-    double ours = BestSeconds([frames] {
+    auto decodeLoop = [frames] {
         PrepareAnimation(animationData, animationDataLength, 20, 5);
         for (int i = 0; i < frames; ++i)
             NextFrame();
         ReleaseAnimation();
-    });
-    double giflib = BestSeconds([] {
+    };
+    auto slurp = [] {
         GifFileType* gif = OpenGifInMemory(animationData, animationDataLength - 1);
         DGifSlurp(gif);
         CloseGifInMemory(gif);
-    });
+    };
+    // Turn about, so that a busy moment of the machine does not fall on one side only.
+    double ours = 1e9, giflib = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        ours = std::min(ours, BestSeconds(decodeLoop));
+        giflib = std::min(giflib, BestSeconds(slurp));
+    }
     std::printf("stored animation: %d bytes, %d frames\n", animationDataLength - 1, frames);
     std::printf("%-28s %8.2f us a frame\n", "DecodeFrame (walker too)", ours * 1e6 / frames);
     std::printf("%-28s %8.2f us a frame\n", "giflib DGifSlurp", giflib * 1e6 / frames);
