@@ -33,6 +33,8 @@ test: deps all
 # Figures only: the codec on the sample payload that the Windows build makes.
 bench: deps all
 	$(HOST)/bench/codec_bench $(WIN32)/sample
+	$(HOST)/bench/gif_bench
+	bench/idle_cpu.sh $(WIN32)
 
 # Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
 FUZZ_SECONDS ?= 60

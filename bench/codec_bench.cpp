@@ -14,37 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "payload/container.h"
 #include "payload/expand.h"
 #include "tools/qmxpack/encoder.h"
 
 namespace fs = std::filesystem;
-typedef std::chrono::steady_clock Clock;
 
 static const char* const kMembers[] = {
     "qmx.mb", "qmxpin.mb", "qmx.ime", "qmx.hlp", "click.wav", "error.wav", "zub.exe"};
-
-static double Seconds(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The best time of one run of work, over batches of about 50 ms each.
-template <typename Work>
-static double BestSeconds(Work work)
-{
-    double best = 1e9;
-    for (int batch = 0; batch < 5; batch++) {
-        int runs = 0;
-        Clock::time_point start = Clock::now();
-        do {
-            work();
-            runs++;
-        } while (Seconds(start) < 0.05);
-        best = std::min(best, Seconds(start) / runs);
-    }
-    return best;
-}
 
 static size_t GzipSize(const std::string& path)
 {

@@ -10,17 +10,8 @@ image=$1 probe=$2 shots=$3 logo=$4
 here=$(cd "$(dirname "$0")" && pwd)
 bed=$here/../wine/bed
 mkdir -p "$shots"
-screen=$QMX_WINE_ROOT/screens/gui
-export WINEPREFIX QMX_DISPLAY
-WINEPREFIX=$("$bed" fresh gui)
-"$bed" xvfb "$screen"
-QMX_DISPLAY=$(cat "$screen/display")
-export DISPLAY=$QMX_DISPLAY
-trap 'wineserver -k 2>/dev/null || true; "$bed" xvfb-stop "$screen"' EXIT
-failures=0
-check() {  # check WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
+. "$here/session.sh"
+gui_session gui
 
 # Starts the image on a screen of the given size; sets program and geometry.
 start() {

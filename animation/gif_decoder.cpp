@@ -1,0 +1,257 @@
+// The GIF LZW frame decoder: descriptor, data sub-blocks, variable-width
+// codes and the string table, written into one frame bitmap.
+#include "animation/gif_decoder.h"
+
+#include "animation/gif_walker.h"
+#include "common/memory.h"
+#include "common/setup_state.h"
+
+DecoderState decoderState;
+
+uint8_t ReadDataByte(void)
+{
+    DecoderState& d = decoderState;
+    AnimationState& a = animationState;
+    if (d.subBlockPos < d.subBlockLength) {
+        d.subBlockPos += 1;
+        return *a.cursor++;
+    }
+    // cursorIndex already counts the whole of every sub-block begun so far.
+    int size = a.cursorIndex < a.streamBound ? *a.cursor : 0;
+    if (size == 0 || size + 1 > a.streamBound - a.cursorIndex) {
+        d.dataExhausted = 1;
+        return 0xFF;
+    }
+    a.cursorIndex += size + 1;
+    d.subBlockLength = size;
+    d.subBlockPos = 1;
+    a.cursor += 2;
+    return a.cursor[-1];
+}
+
+uint16_t ReadCode(void)
+{
+    DecoderState& d = decoderState;
+    int w = d.codeWidth, b = d.bitCount;
+    unsigned code;
+    if (b >= w) {
+        code = d.bitBuffer & ((1u << w) - 1);
+        d.bitBuffer >>= w;
+        d.bitCount = b - w;
+    } else if (w - b <= 8) {
+        int k = w - b;
+        unsigned byte = ReadDataByte();
+        code = d.bitBuffer | (byte & ((1u << k) - 1)) << b;
+        d.bitBuffer = (uint8_t)(byte >> k);
+        d.bitCount = b + 8 - w;
+    } else {
+        int k = w - b - 8;
+        unsigned low = ReadDataByte();
+        unsigned high = ReadDataByte();
+        code = d.bitBuffer | low << b | (high & ((1u << k) - 1)) << (b + 8);
+        d.bitBuffer = (uint8_t)(high >> k);
+        d.bitCount = b + 16 - w;
+    }
+    return (uint16_t)code;
+}
+
+// Rows are filled top to bottom, frameWidth values each; the spare bytes at
+// the end of a row are never written, nor anything after the last row.
+static inline void PlacePixel(PixelPosition& p, uint32_t value)
+{
+    if (p.row >= p.frameHeight)
+        return;  // more values than pixels
+    p.rowStart[p.column] = (uint8_t)value;
+    if (++p.column == p.frameWidth) {
+        p.column = 0;
+        p.row += 1;
+        p.rowStart += p.rowStride;
+    }
+}
+
+void PutPixel(uint32_t value)
+{
+    PlacePixel(decoderState.pixel, value);
+}
+
+// Writes out the string of code, first index first, and returns that first
+// index; -1 when a stop is asked or the chain does not strictly descend. The
+// way back from the root is kept in the link fields of the chain itself.
+static int WriteString(uint32_t code)
+{
+    DecoderState& d = decoderState;
+    StringEntry* table = d.stringTable;
+    uint32_t firstFree = d.firstFree;
+    if (code < firstFree) {
+        PutPixel(code);
+        return code;
+    }
+    uint32_t link = 0, entry = code;
+    while (entry >= firstFree) {
+        table[entry].link = (uint16_t)link;
+        uint32_t prefix = table[entry].prefix;
+        if (setupState.stopAnimation || prefix >= entry)
+            return -1;
+        link = entry;
+        entry = prefix;
+    }
+    // Pixel stores may alias any global, so the position lives in a local.
+    PixelPosition pixel = d.pixel;
+    PlacePixel(pixel, entry);
+    for (; link != 0; link = table[link].link) {
+        if (setupState.stopAnimation)
+            break;
+        PlacePixel(pixel, table[link].suffix);
+    }
+    d.pixel = pixel;
+    return link == 0 ? (int)entry : -1;
+}
+
+static void AddEntry(uint32_t suffix, uint32_t code)
+{
+    DecoderState& d = decoderState;
+    if (d.nextCode < kStringTableSize) {  // a full table waits for the next clear code
+        d.stringTable[d.nextCode].suffix = (uint8_t)suffix;
+        d.stringTable[d.nextCode].prefix = (uint16_t)d.prevCode;
+        d.nextCode += 1;
+        if (d.nextCode == 1u << d.codeWidth && d.codeWidth < kMaxCodeWidth)
+            d.codeWidth += 1;
+    }
+    d.prevCode = code;
+}
+
+// The first code of a run, after a clear code or at the start of the
+// stream: one pixel and no entry. 0 abandons the frame.
+static int StartRun(uint32_t code)
+{
+    DecoderState& d = decoderState;
+    d.nextCode = d.firstFree;
+    if (setupState.stopAnimation || code > d.firstFree)
+        return 0;
+    PutPixel(code);
+    d.prevCode = code;
+    return 1;
+}
+
+// Decodes the code stream into the pixel area; 0 abandons the frame. A
+// stream that runs out before its end code ends the frame there.
+static int DecodeCodes(uint32_t minCodeSize)
+{
+    DecoderState& d = decoderState;
+    d.clearCode = 1u << minCodeSize;
+    d.endCode = d.clearCode + 1;
+    d.firstFree = d.clearCode + 2;
+    d.codeWidth = minCodeSize + 1;
+    uint32_t code = ReadCode();
+    if (code != d.clearCode && code != d.endCode && !d.dataExhausted) {
+        if (!StartRun(code))  // as if a clear code had come first
+            return 0;
+        code = ReadCode();
+    }
+    while (code != d.endCode && !d.dataExhausted) {
+        if (code == d.clearCode) {
+            d.codeWidth = minCodeSize + 1;
+            uint32_t first = ReadCode();
+            if (d.dataExhausted)
+                break;
+            if (!StartRun(first))
+                return 0;
+        } else if (code < d.nextCode) {
+            int first = WriteString(code);
+            if (first < 0)
+                return 0;
+            AddEntry(first, code);
+        } else {
+            int first = WriteString(d.prevCode);
+            if (first < 0)
+                return 0;
+            PutPixel(first);
+            AddEntry(first, code);
+        }
+        code = ReadCode();
+    }
+    return 1;
+}
+
+// Clears the block and the string table, fills the header and the colour
+// table; spare colour entries stay black and pixels the stream does not
+// supply keep index 0. 0 when a stop is asked.
+static int FillFrameBlock(FrameBlock* block)
+{
+    DecoderState& d = decoderState;
+    uint32_t* words = (uint32_t*)block;  // rows are whole words, so the block is too
+    uint32_t wordCount = (sizeof(FrameBlock) + d.pixelAreaSize) / 4;
+    for (uint32_t i = 0; i < wordCount; ++i)
+        words[i] = 0;
+    for (int i = 0; i < kStringTableSize; ++i) {
+        if (setupState.stopAnimation)
+            return 0;
+        d.stringTable[i].prefix = 0;
+        d.stringTable[i].link = 0;
+    }
+    FrameHeader& h = block->header;
+    h.biSize = sizeof(FrameHeader);
+    h.biWidth = d.pixel.frameWidth;
+    h.biHeight = -d.pixel.frameHeight;
+    h.biPlanes = 1;
+    h.biBitCount = 8;
+    h.biClrUsed = kFrameColourCount;
+    h.biClrImportant = kFrameColourCount;
+    const uint8_t* palette = animationState.paletteCopy;
+    for (int k = 0; k < animationState.paletteCount; ++k) {
+        if (setupState.stopAnimation)
+            return 0;
+        block->colours[k].red = palette[3 * k];
+        block->colours[k].green = palette[3 * k + 1];
+        block->colours[k].blue = palette[3 * k + 2];
+    }
+    return 1;
+}
+
+// Reads the descriptor and the code size. 0 when they lie past the end of the
+// data or describe a frame that cannot be drawn.
+static int ReadDescriptor(uint32_t* minCodeSize)
+{
+    DecoderState& d = decoderState;
+    AnimationState& a = animationState;
+    if (kDescriptorSize + 1 > a.streamBound - a.cursorIndex)
+        return 0;
+    const uint8_t* p = a.cursor;
+    PixelPosition& pixel = d.pixel;
+    pixel.frameWidth = p[4] | p[5] << 8;
+    pixel.frameHeight = p[6] | p[7] << 8;
+    *minCodeSize = p[9];
+    a.cursor += kDescriptorSize + 1;
+    a.cursorIndex += kDescriptorSize + 1;
+    pixel.rowStride = ((pixel.frameWidth - 1) | 3) + 1;
+    d.pixelAreaSize = (uint32_t)pixel.frameHeight * pixel.rowStride;
+    return pixel.frameWidth > 0 && pixel.frameHeight > 0 && d.pixelAreaSize <= kMaxPixelAreaSize &&
+           *minCodeSize <= kMaxMinCodeSize;
+}
+
+HBITMAP DecodeFrame(void)
+{
+    DecoderState& d = decoderState;
+    AnimationState& a = animationState;
+    d = DecoderState();
+    uint32_t minCodeSize;
+    if (!ReadDescriptor(&minCodeSize))
+        return 0;
+    FrameBlock* block =
+        (FrameBlock*)AllocateBytes(sizeof(FrameBlock) + d.pixelAreaSize + kStringTableSize * sizeof(StringEntry));
+    if (!block)
+        return 0;
+    d.pixelArea = (uint8_t*)(block + 1);
+    d.pixel.rowStart = d.pixelArea;
+    d.stringTable = (StringEntry*)(d.pixelArea + d.pixelAreaSize);
+    HBITMAP bitmap = 0;
+    if (FillFrameBlock(block) && DecodeCodes(minCodeSize)) {
+        bitmap = CreateFrameBitmap(block, d.pixelArea);
+        if (a.cursorIndex < a.streamBound) {  // the terminator
+            a.cursor += 1;
+            a.cursorIndex += 1;
+        }
+    }
+    FreeBytes(block);
+    return bitmap;
+}

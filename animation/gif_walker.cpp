@@ -1,0 +1,159 @@
+// The GIF block walker: header, colour table and the block stream, looped.
+#include "animation/gif_walker.h"
+
+#include "animation/gif_decoder.h"
+#include "common/memory.h"
+#include "common/setup_state.h"
+
+AnimationState animationState;
+
+enum {
+    kExtensionIntroducer = 0x21,
+    kImageSeparator = 0x2C,
+    kTrailer = 0x3B,
+    kPlainTextLabel = 0x01,
+    kGraphicControlLabel = 0xF9,
+    kCommentLabel = 0xFE,
+    kApplicationLabel = 0xFF,
+    kGraphicControlSize = 6,  // block size, packed byte, delay, transparent index, terminator
+    kPlainTextHeaderSize = 13,  // block size byte and a 12-byte block
+    kApplicationHeaderSize = 12,  // block size byte and an 11-byte block
+};
+
+static int ReadU16(const uint8_t* bytes)
+{
+    return bytes[0] | bytes[1] << 8;
+}
+
+static void RewindStream(void)
+{
+    animationState.cursor = animationState.data + animationState.streamOffset;
+    animationState.cursorIndex = 0;
+}
+
+void PrepareAnimation(const uint8_t* data, int length, int x, int y)
+{
+    AnimationState& a = animationState;
+    a = AnimationState();
+    a.originX = x;
+    a.originY = y;
+    a.data = data;
+    a.streamOffset = kScreenHeaderSize;
+    if (length >= kScreenHeaderSize) {
+        a.screenWidth = ReadU16(data + 6);
+        a.screenHeight = ReadU16(data + 8);
+        if (data[10] & 0x80) {
+            int count = 2 << (data[10] & 7);
+            if (3 * count <= length - kScreenHeaderSize)
+                a.paletteCopy = (uint8_t*)AllocateBytes(3 * count);
+            if (a.paletteCopy) {
+                for (int i = 0; i < 3 * count; ++i)
+                    a.paletteCopy[i] = data[kScreenHeaderSize + i];
+                a.paletteCount = count;
+                a.streamOffset += 3 * count;
+            }
+        }
+    }
+    // A table that does not fit, or no header at all, leaves nothing to walk.
+    if (length >= kScreenHeaderSize && (a.paletteCopy || !(data[10] & 0x80)))
+        a.streamBound = length - a.streamOffset;
+    else
+        a.streamOffset = 0;
+    RewindStream();
+    setupState.stopAnimation = 0;
+}
+
+void ReleaseAnimation(void)
+{
+    FreeBytes(animationState.paletteCopy);
+    animationState.paletteCopy = 0;
+}
+
+// Steps over count bytes without reading them; never past the bound.
+static void Skip(int count)
+{
+    AnimationState& a = animationState;
+    int room = a.streamBound - a.cursorIndex;
+    if (count > room)
+        count = room;
+    a.cursor += count;
+    a.cursorIndex += count;
+}
+
+// Whether count bytes from the cursor lie before the bound.
+static int HasBytes(int count)
+{
+    return count <= animationState.streamBound - animationState.cursorIndex;
+}
+
+// Steps over data sub-blocks and their terminator; 0 when the data ends first.
+static int SkipSubBlocks(void)
+{
+    for (;;) {
+        if (!HasBytes(1))
+            return 0;
+        int size = *animationState.cursor;
+        Skip(1);
+        if (size == 0)
+            return 1;
+        Skip(size);
+    }
+}
+
+// With the cursor behind the label; 0 when the data ends inside the extension.
+static int SkipExtension(int label)
+{
+    switch (label) {
+    case kGraphicControlLabel:
+        if (!HasBytes(kGraphicControlSize))
+            return 0;
+        animationState.frameDelay = ReadU16(animationState.cursor + 2);
+        Skip(kGraphicControlSize);
+        return 1;
+    case kPlainTextLabel:
+        if (!HasBytes(kPlainTextHeaderSize))
+            return 0;
+        Skip(kPlainTextHeaderSize);
+        return SkipSubBlocks();
+    case kApplicationLabel:
+        if (!HasBytes(kApplicationHeaderSize))
+            return 0;
+        Skip(kApplicationHeaderSize);
+        return SkipSubBlocks();
+    case kCommentLabel:
+        return SkipSubBlocks();
+    default:  // taken to be an empty extension: its terminator
+        Skip(1);
+        return 1;
+    }
+}
+
+HBITMAP NextFrame(void)
+{
+    AnimationState& a = animationState;
+    int restarted = 0;  // data without an image would otherwise loop here for ever
+    while (!setupState.stopAnimation) {
+        if (!HasBytes(1))
+            return 0;
+        int introducer = *a.cursor;
+        Skip(1);
+        if (introducer == kExtensionIntroducer) {
+            if (!HasBytes(1))
+                return 0;
+            int label = *a.cursor;
+            Skip(1);
+            if (!SkipExtension(label))
+                return 0;
+        } else if (introducer == kImageSeparator) {
+            return DecodeFrame();
+        } else if (introducer == kTrailer) {
+            RewindStream();
+            if (restarted)
+                return 0;
+            restarted = 1;
+        } else {
+            return 0;  // a stray byte: the next call resumes behind it
+        }
+    }
+    return 0;
+}

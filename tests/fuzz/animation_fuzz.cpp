@@ -1,0 +1,30 @@
+// Fuzz target: any bytes as the stored animation, walked and decoded for a
+// bounded number of frame steps. Every frame the decoder finishes must have
+// the size its header names.
+#include <stdint.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#include "animation/frame_bitmap_host.h"
+#include "animation/gif_walker.h"
+
+enum { kFrameSteps = 16 };
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // An allocation of its own, so that ASan sees the first byte past the end.
+    std::vector<uint8_t> animation(data, data + size);
+    PrepareAnimation(animation.data(), (int)animation.size(), 20, 5);
+    for (int step = 0; step < kFrameSteps; ++step) {
+        int made = frameBitmapCount;
+        if (!NextFrame() || frameBitmapCount == made)
+            continue;
+        const FrameHeader& h = lastFrame.block.header;
+        if (h.biWidth <= 0 || h.biHeight >= 0 ||
+            lastFrame.pixels.size() != (size_t)-h.biHeight * (((h.biWidth - 1) | 3) + 1))
+            abort();
+    }
+    ReleaseAnimation();
+    return 0;
+}
