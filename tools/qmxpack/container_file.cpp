@@ -6,9 +6,8 @@
 #include "common/setup_state.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/progress_gauge.h"
 #include "payload/progress_host.h"
-
-enum { kBytesPerStep = 100 };
 
 Bytes BuildMember(const std::string& name, const Bytes& file)
 {
@@ -142,6 +141,8 @@ ContainerReport ReadContainer(const Bytes& file)
             setupState.progressCount = runningTotal;
     }
     report.progressSteps = progressStepCount - stepsBefore;
-    report.progressRange = (runningTotal / kBytesPerStep) & 0xFFFF;
+    ProgressGauge gauge;
+    StartGauge(&gauge, runningTotal, 0);
+    report.progressRange = gauge.range;
     return report;
 }
