@@ -76,6 +76,37 @@ TEST(WriteMemberFile, RefusesAnEmptyFolderAndAPathThatDoesNotFit)
     EXPECT_FALSE(Exists(deep.substr(0, 99))) << "a cut path was written";
 }
 
+// The file's bytes run into a page that cannot be read, so the write stops
+// part-way; the file it had replaced is not left cut short. A folder in the
+// file's place cannot be created over and stays as it is.
+TEST(WriteMemberFile, LeavesNoFileCutShortAndReportsIt)
+{
+    std::string folder = TempFolder();
+    char path[kWorkPathSize];
+    lstrcpyA(path, folder.c_str());
+    ASSERT_EQ(1, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    uint8_t* pages = (uint8_t*)VirtualAlloc(NULL, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(pages != NULL);
+    DWORD old;
+    VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old);
+    uint8_t* member = pages + system.dwPageSize - 1000;
+    lstrcpyA((char*)member, "x.wav");
+    lstrcpyA(path, folder.c_str());
+    EXPECT_EQ(0, WriteMemberFile(path, kNameLength, member, 5000));
+    EXPECT_FALSE(Exists(path)) << "a cut file was left";
+    VirtualFree(pages, 0, MEM_RELEASE);
+
+    std::string taken = folder + "x.wav";
+    CreateDirectoryA(taken.c_str(), NULL);
+    lstrcpyA(path, folder.c_str());
+    EXPECT_EQ(0, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+    EXPECT_EQ((DWORD)FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(taken.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    RemoveDirectoryA(taken.c_str());
+}
+
 TEST(PrepareTargetDirs, BuildsTheProgramFolderOnTheWindowsDrive)
 {
     setupState = SetupState();
