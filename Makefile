@@ -21,8 +21,10 @@ win32: host
 	    -DQMX_HOST_TOOLS=$(abspath $(HOST)/tools) >/dev/null
 	cmake --build $(WIN32)
 
+# RUN=uninstall runs the uninstall in the same prefix.
+RUN ?= install
 run: deps all
-	@tools/run.sh $(WIN32)
+	@tools/run.sh $(WIN32) $(RUN)
 
 # The short fuzz runs go first, so that CTest's summary closes the output.
 test: deps all
