@@ -32,9 +32,11 @@ test: deps all
 	ctest --test-dir $(HOST) --output-on-failure
 	ctest --test-dir $(WIN32) --output-on-failure
 
-# Figures only: the codec on the sample payload that the Windows build makes.
+# Figures only: the codec on the sample payload that the Windows build makes,
+# and the install under Wine against a plain copy and NSIS.
 bench: deps all
 	$(HOST)/bench/codec_bench $(WIN32)/sample
+	bench/install_bench.sh $(WIN32)
 
 # Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
 FUZZ_SECONDS ?= 60
