@@ -54,6 +54,20 @@ unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 win_folder() { win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}'; }
 folder() { unix_path "$(win_folder "$1")"; }
 
+# Sets exit_code to the exit code of the program PID; one still running is
+# killed, counted as a failure and given the exit code "none".
+collect_exit() {  # collect_exit PID WHAT_FAILED
+    if kill -0 "$1" 2>/dev/null; then
+        echo "FAIL: $2"
+        failures=$((failures + 1))
+        kill "$1" 2>/dev/null || true
+        exit_code=none
+        return 1
+    fi
+    exit_code=0
+    wait "$1" || exit_code=$?
+}
+
 # Starts PROGRAM, waits for its window and types KEYS (xdotool key names).
 # With "ends" the program must end by itself; with "stays" it must still be
 # open once its work is done, and is then closed with Esc, which it only
@@ -92,15 +106,7 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
             waited=$((waited + 1))
         done
     fi
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "FAIL: the program did not end"
-        failures=$((failures + 1))
-        kill "$pid" 2>/dev/null || true
-        exit_code=none
-        return
-    fi
-    exit_code=0
-    wait "$pid" || exit_code=$?
+    collect_exit "$pid" "the program did not end" || return 0
     if [ "$expect" = stays ] && [ $waited -lt 3 ]; then
         echo "FAIL: the program ended by itself"
         failures=$((failures + 1))
@@ -204,13 +210,5 @@ run_unattended() {  # run_unattended PROGRAM ARG...
         sleep 0.2
         waited=$((waited + 1))
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "FAIL: $* did not end by itself"
-        failures=$((failures + 1))
-        kill "$pid" 2>/dev/null || true
-        exit_code=none
-        return
-    fi
-    exit_code=0
-    wait "$pid" || exit_code=$?
+    collect_exit "$pid" "$* did not end by itself" || true
 }
