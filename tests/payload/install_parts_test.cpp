@@ -133,4 +133,52 @@ TEST(PrepareTargetDirs, MakesNothingFromAnEmptyWindowsFolder)
     EXPECT_FALSE(Exists("Program Files"));
 }
 
+LONG busyAtDestroy = -1;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY && busyAtDestroy == -1) {
+        busyAtDestroy = setupState.busy;  // the first one: the worker's
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// An unattended install that cannot complete (this test program carries no
+// container, and no layout has the text) ends the program, and it does so
+// while busy still keeps the window's commands off; only then does the worker
+// close its own handle, which it finds stored.
+TEST(RunInstall, ClosesTheProgramBeforeLoweringBusy)
+{
+    setupState = SetupState();
+    setupState.unattended = 1;
+    lstrcpyA(setupState.layoutText, "no layout has this text");
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = RecordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "RecordingWindow";
+    RegisterClassA(&windowClass);
+    setupState.mainWindow = CreateWindowExA(0, "RecordingWindow", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                            windowClass.hInstance, NULL);
+    ASSERT_TRUE(setupState.mainWindow != NULL);
+
+    HANDLE worker = CreateThread(NULL, 0, RunInstall, NULL, CREATE_SUSPENDED, NULL);
+    HANDLE watched;
+    DuplicateHandle(GetCurrentProcess(), worker, GetCurrentProcess(), &watched, SYNCHRONIZE, FALSE, 0);
+    setupState.installThread = worker;
+    ResumeThread(worker);
+    // The worker's WM_DESTROY is a sent message: it is handled here while waiting.
+    while (MsgWaitForMultipleObjects(1, &watched, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    CloseHandle(watched);
+    DestroyWindow(setupState.mainWindow);
+    EXPECT_EQ(1, busyAtDestroy);
+    EXPECT_EQ(0, setupState.busy);
+    EXPECT_EQ(1, setupState.workLeftUndone);
+    EXPECT_TRUE(setupState.installThread == NULL) << "the handle was closed";
+}
+
 }  // namespace

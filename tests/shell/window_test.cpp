@@ -17,9 +17,11 @@ static volatile LONG uninstallRuns;
 static volatile LONG animationStarts;
 static HANDLE releaseWorker;  // a worker stand-in holds busy until this is set
 static int leaveWorkUndone;
+static HANDLE handleSeenByWorker;  // the worker closes it, so it must be stored before it runs
 
 DWORD WINAPI RunInstall(LPVOID)
 {
+    handleSeenByWorker = setupState.installThread;
     setupState.busy = 1;
     InterlockedIncrement(&installRuns);
     WaitForSingleObject(releaseWorker, INFINITE);
@@ -116,6 +118,7 @@ protected:
         setupState = SetupState();
         installRuns = uninstallRuns = animationStarts = 0;
         leaveWorkUndone = 0;
+        handleSeenByWorker = NULL;
         releaseWorker = CreateEventA(NULL, TRUE, TRUE, NULL);
     }
     // A sent WM_DESTROY ends the loop but leaves the window to the process's
@@ -230,6 +233,7 @@ TEST_F(MainWindowTest, EnterRightAfterStartInstalls)
     EXPECT_EQ(setupState.installButton, focused);
     EXPECT_EQ(1, installRuns);
     EXPECT_EQ(0, uninstallRuns);
+    EXPECT_TRUE(handleSeenByWorker != NULL);
 }
 
 TEST_F(MainWindowTest, TabThenEnterUninstalls)
