@@ -103,7 +103,7 @@ static void OnEraseBackground(HDC dc)
 // busy is raised here already, not only by the worker's first step, so that a
 // second install command arriving before the worker runs starts nothing. The
 // worker closes its own handle when it ends, so it runs only once the handle
-// is stored.
+// is stored. Unattended, a worker that cannot start ends the program.
 static void StartInstallWorker(void)
 {
     setupState.busy = 1;
@@ -111,6 +111,9 @@ static void StartInstallWorker(void)
     HANDLE thread = CreateThread(NULL, 0, RunInstall, NULL, CREATE_SUSPENDED, &threadId);
     if (!thread) {
         setupState.busy = 0;
+        setupState.workLeftUndone = 1;
+        if (setupState.unattended)
+            SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
         return;
     }
     setupState.installThread = thread;
@@ -153,8 +156,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnDestroy();
         return 0;
     case WM_CLOSE:
-        // The close box, the system menu's Close and Alt+F4 wait for the
-        // worker like Esc: a file it is writing would be left cut short.
+        // The close box, the system menu's Close and Alt+F4 are refused like
+        // Esc while the worker runs: a file it is writing would be cut short.
         if (setupState.busy)
             return 0;
         return DefWindowProcA(window, message, wParam, lParam);

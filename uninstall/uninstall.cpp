@@ -83,7 +83,7 @@ int RemoveInstalledFiles(void)
         switch (removal.action) {
         case RemoveFolder:
             ClearFolder(path);
-            path[length] = 0;
+            path[length] = 0;  // the folder again, whatever ClearFolder appended
             break;
         case ResetAndRemoveFile:
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);

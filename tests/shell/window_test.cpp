@@ -325,6 +325,9 @@ TEST_F(MainWindowTest, QuickSecondInstallStartsNoSecondWorker)
         // Both commands are handled in one go on the window thread.
         PostMessageA(window, WM_COMMAND, CMD_INSTALL, 0);
         PostMessageA(window, WM_COMMAND, CMD_INSTALL, 0);
+        // A sent message overtakes posted ones, so Settle alone may come
+        // back before the commands were handled.
+        EXPECT_TRUE(WaitFor(&installRuns, 1));
         Settle(window);
         busyAfterCommands = setupState.busy;
         Sleep(200);
