@@ -21,8 +21,10 @@ win32: host
 	    -DQMX_HOST_TOOLS=$(abspath $(HOST)/tools) >/dev/null
 	cmake --build $(WIN32)
 
+# RUN=uninstall runs the uninstall in the same prefix.
+RUN ?= install
 run: deps all
-	@tools/run.sh $(WIN32)
+	@tools/run.sh $(WIN32) $(RUN)
 
 # The short fuzz runs go first, so that CTest's summary closes the output.
 test: deps all
@@ -30,11 +32,13 @@ test: deps all
 	ctest --test-dir $(HOST) --output-on-failure
 	ctest --test-dir $(WIN32) --output-on-failure
 
-# Figures only: the codec on the sample payload that the Windows build makes.
+# Figures only: the codec on the sample payload that the Windows build makes,
+# and the install under Wine against a plain copy and NSIS.
 bench: deps all
 	$(HOST)/bench/codec_bench $(WIN32)/sample
 	$(HOST)/bench/gif_bench
 	bench/idle_cpu.sh $(WIN32)
+	bench/install_bench.sh $(WIN32)
 
 # Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
 FUZZ_SECONDS ?= 60

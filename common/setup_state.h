@@ -57,6 +57,8 @@ struct SetupState {
     HWND progressBar;
     uint32_t progressCount;
     uint32_t progressLastStep;
+    int unattended;      // started with /S: no window is shown and nothing waits for a user
+    int workLeftUndone;  // the install or the uninstall did not complete: exit code 1 when unattended
 };
 
 extern SetupState setupState;

@@ -8,8 +8,7 @@ uint8_t historyWindow[kHistoryWindowSize];
 
 enum {
     kWindowMask = kHistoryWindowSize - 1,
-    kBytesPerStep = 100,  // one step of the bar stands for 100 container bytes
-    kFlagsDone = 0x100,   // the mask after the eighth token of a flag byte
+    kFlagsDone = 0x100,  // the mask after the eighth token of a flag byte
 };
 
 uint32_t ExpandMember(const uint8_t* source, uint32_t length, uint8_t* destination, uint32_t capacity)

@@ -2,9 +2,9 @@
 // from a temporary copy of the program file, writes every member to its
 // folder with its follow-up (shortcut, IME hand-over), shows a progress bar,
 // and at the end places the new keyboard layout in the user's preload list.
+// It notes whether the install completed, for the unattended exit code.
 #include "payload/install.h"
 
-#include <commctrl.h>
 #include <imm.h>
 
 #include "common/memory.h"
@@ -14,12 +14,27 @@
 #include "payload/container.h"
 #include "payload/expand.h"
 #include "payload/placement.h"
+#include "payload/progress_bar.h"
 #include "payload/shortcut.h"
 
 static const char kTempCopyName[] = "delD2A1.TMP";
 static const char kFallbackTempDir[] = "c:\\temp\\";
 static const char kZubinoLinkName[] = "\\Zubino.lnk";
 static const char kHelpLinkName[] = "\\Qumo帮助.lnk";
+
+// What became of one member.
+enum MemberOutcome {
+    MemberLost,       // not written whole, or the IME not taken: no follow-up step
+    MemberDone,       // written whole with its follow-up, or discarded by its extension
+    MemberImeHanded,  // written whole and handed to the system as its IME
+};
+
+// What became of the container.
+enum ContainerOutcome {
+    ContainerAbandoned,  // the size table could not be allocated: the worker just ends
+    ContainerPartial,    // read, but a member was lost, or no IME was handed over
+    ContainerComplete,   // every member done and an IME handed over
+};
 
 // The folder is created when a search for it finds nothing.
 static void CreateMissingFolder(const char* path)
@@ -53,19 +68,25 @@ void PrepareTargetDirs(void)
 }
 
 // Appends the member's name to folderPath and writes the file's bytes there.
-// Returns 0, writing nothing, when the folder is empty or the full path does
-// not fit the worker's MAX_PATH buffer.
+// Writes nothing when the folder is empty or the full path does not fit the
+// worker's MAX_PATH buffer. A write that fails or falls short has
+// already replaced an older file, so the cut file is deleted rather than
+// left for the system to load.
 int WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
 {
     if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes))
         return 0;
     HANDLE file = CreateFileA(folderPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return 1;
-    DWORD written;
-    WriteFile(file, memberBytes + nameLength, totalLength - nameLength, &written, NULL);
+        return 0;
+    DWORD length = totalLength - nameLength;
+    DWORD written = 0;
+    BOOL wrote = WriteFile(file, memberBytes + nameLength, length, &written, NULL);
     CloseHandle(file);
-    return 1;
+    if (wrote && written == length)
+        return 1;
+    DeleteFileA(folderPath);
+    return 0;
 }
 
 static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
@@ -102,17 +123,6 @@ static HANDLE OpenTemporaryCopy(void)
     return CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
 }
 
-static HWND CreateProgressBar(uint32_t sum)
-{
-    InitCommonControls();
-    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, 10,
-                               setupState.windowHeight - 78, setupState.windowWidth - 185, 27,
-                               setupState.mainWindow, NULL, setupState.instance, NULL);
-    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, (WORD)(sum / 100)));
-    SendMessageA(bar, PBM_SETSTEP, 1, 0);
-    return bar;
-}
-
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
 {
     char linkPath[kWorkPathSize];
@@ -123,141 +133,165 @@ static void LinkOnDesktop(const char* targetPath, const char* linkName)
 
 // Writes an expanded member to the folder its extension letter names, then
 // takes the follow-up step with the file's full path.
-static void PlaceExpandedMember(const uint8_t* output, uint32_t outLength)
+static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLength)
 {
     uint32_t nameLength = MemberNameLength(output, outLength);
     if (!IsBareFileName(output, nameLength))
-        return;
+        return MemberLost;
     MemberPlace place = PlaceByLetter(output[FindExtension(output, nameLength)]);
+    if (place == PlaceNowhere)
+        return MemberDone;
     const char* folder = place == PlaceProgram || place == PlaceProgramLinked ? setupState.programDir
                          : place == PlaceSystem || place == PlaceSystemIme    ? setupState.systemDir
                                                                               : setupState.windowsDir;
     char path[kWorkPathSize];
-    if (place == PlaceNowhere || !CopyFolder(path, sizeof path, folder))
-        return;
+    if (!CopyFolder(path, sizeof path, folder))
+        return MemberLost;
     if (place == PlaceHelpLinked && !AppendText(path, sizeof path, "Help\\"))
-        return;
+        return MemberLost;
     if (!WriteMemberFile(path, nameLength, output, outLength))
-        return;
+        return MemberLost;
     if (place == PlaceProgramLinked)
         LinkOnDesktop(path, kZubinoLinkName);
     else if (place == PlaceHelpLinked)
         LinkOnDesktop(path, kHelpLinkName);
     else if (place == PlaceSystemIme)
-        ImmInstallIMEA(path, setupState.layoutText);
+        return ImmInstallIMEA(path, setupState.layoutText) ? MemberImeHanded : MemberLost;
+    return MemberDone;
 }
 
 // One slot more than four times the member shows an expansion that breaks
 // the container's limit; such a member is skipped.
-static void InstallCompressedMember(const uint8_t* member, uint32_t length)
+static MemberOutcome InstallCompressedMember(const uint8_t* member, uint32_t length)
 {
     if (length > (0xFFFFFFFFu - 1) / kMaxExpansion)
-        return;
+        return MemberLost;
     uint32_t limit = kMaxExpansion * length;
     uint8_t* output = (uint8_t*)AllocateBytes(limit + 1);
     if (!output)
-        return;
+        return MemberLost;
     uint32_t outLength = ExpandMember(member, length, output, limit + 1);
-    if (outLength <= limit)
-        PlaceExpandedMember(output, outLength);
+    MemberOutcome outcome = outLength <= limit ? PlaceExpandedMember(output, outLength) : MemberLost;
     FreeBytes(output);
+    return outcome;
 }
 
-static void InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
+// Stored members land in the program folder and have no follow-up.
+static MemberOutcome InstallStoredMember(const uint8_t* member, uint32_t length)
+{
+    uint32_t nameLength = MemberNameLength(member, length);
+    char path[kWorkPathSize];
+    if (IsBareFileName(member, nameLength) && CopyText(path, sizeof path, setupState.programDir) &&
+        WriteMemberFile(path, nameLength, member, length))
+        return MemberDone;
+    return MemberLost;
+}
+
+// A member that cannot be read whole is not written at all.
+static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
 {
     uint8_t* member = (uint8_t*)AllocateBytes(size ? size : 1);
     if (!member)
-        return;
-    uint32_t bytesRead = ReadAt(copy, offset, member, size);
-    if (IsStoredMember(member, bytesRead)) {
-        uint32_t nameLength = MemberNameLength(member, bytesRead);
-        char path[kWorkPathSize];
-        if (IsBareFileName(member, nameLength) && CopyText(path, sizeof path, setupState.programDir))
-            WriteMemberFile(path, nameLength, member, bytesRead);
-    } else {
-        InstallCompressedMember(member, bytesRead);
-    }
+        return MemberLost;
+    MemberOutcome outcome = MemberLost;
+    if (ReadAt(copy, offset, member, size) == size)
+        outcome = IsStoredMember(member, size) ? InstallStoredMember(member, size)
+                                               : InstallCompressedMember(member, size);
     FreeBytes(member);
+    return outcome;
 }
 
 // Walks the members in table order; the progress count is brought up to the
-// container bytes handled so far after each one.
-static void InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount, const uint8_t* sizeTable)
+// container bytes handled so far after each one, and the bar to the steps.
+static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount,
+                                       const uint8_t* sizeTable)
 {
     uint32_t offset;
     if (!LocateFirstMember(fileSize, memberCount, sizeTable, &offset))
-        return;
+        return ContainerPartial;
     uint32_t runningTotal = 0;
+    int lost = 0, imeHanded = 0;
     for (uint32_t k = 0; k < memberCount; k++) {
         uint32_t size = ReadLe32(sizeTable + kSizeFieldSize * k);
         runningTotal += size;
-        InstallMember(copy, offset, size);
+        MemberOutcome outcome = InstallMember(copy, offset, size);
+        lost |= outcome == MemberLost;
+        imeHanded |= outcome == MemberImeHanded;
         offset += size;
         if (setupState.progressCount < runningTotal)
             setupState.progressCount = runningTotal;
+        ShowProgressSoFar();
     }
+    return !lost && imeHanded ? ContainerComplete : ContainerPartial;
 }
 
-static void EndWorker(void)
+// Reads the container's trailer and installs its members under a progress
+// bar, which the caller removes.
+static ContainerOutcome InstallContainer(HANDLE copy)
 {
+    uint32_t fileSize = GetFileSize(copy, NULL);
+    uint8_t countField[kCountFieldSize];
+    uint32_t tableOffset;
+    if (fileSize == INVALID_FILE_SIZE || ReadAt(copy, fileSize - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
+        return ContainerPartial;
+    uint32_t memberCount = ReadLe16(countField);
+    if (!LocateSizeTable(fileSize, memberCount, &tableOffset))
+        return ContainerPartial;  // more than 10 members: nothing is read, no bar is shown
+
+    uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
+    if (!sizeTable)
+        return ContainerAbandoned;
+    uint32_t tableSize = kSizeFieldSize * memberCount;
+    uint32_t sum = 0;
+    ContainerOutcome outcome = ContainerPartial;
+    if (ReadAt(copy, tableOffset, sizeTable, tableSize) == tableSize) {
+        for (uint32_t k = 0; k < memberCount; k++)
+            sum += ReadLe32(sizeTable + kSizeFieldSize * k);
+        setupState.progressBar = CreateProgressBar(sum);
+        setupState.progressCount = 0;
+        outcome = InstallMembers(copy, fileSize, memberCount, sizeTable);
+    }
+    FreeBytes(sizeTable);
+    return outcome;
+}
+
+// The window closes before busy goes down: a command handled in between
+// would start a second worker, or an uninstall of what was just installed.
+static void EndWorker(int closeProgram)
+{
+    if (closeProgram)
+        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
     CloseHandle(setupState.installThread);
     setupState.installThread = 0;
     setupState.installThreadId = 0;
     setupState.busy = 0;
 }
 
-// Reads the container's trailer and installs its members under a progress
-// bar, which the caller removes. Returns 0 when the size table cannot be
-// allocated.
-static int InstallContainer(HANDLE copy)
-{
-    uint32_t fileSize = GetFileSize(copy, NULL);
-    uint8_t countField[kCountFieldSize];
-    uint32_t tableOffset;
-    if (fileSize == INVALID_FILE_SIZE || ReadAt(copy, fileSize - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
-        return 1;
-    uint32_t memberCount = ReadLe16(countField);
-    if (!LocateSizeTable(fileSize, memberCount, &tableOffset))
-        return 1;  // more than 10 members: nothing is read, no bar is shown
-
-    uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
-    if (!sizeTable)
-        return 0;
-    uint32_t tableSize = kSizeFieldSize * memberCount;
-    uint32_t sum = 0;
-    if (ReadAt(copy, tableOffset, sizeTable, tableSize) == tableSize) {
-        for (uint32_t k = 0; k < memberCount; k++)
-            sum += ReadLe32(sizeTable + kSizeFieldSize * k);
-        setupState.progressBar = CreateProgressBar(sum);
-        setupState.progressCount = 0;
-        InstallMembers(copy, fileSize, memberCount, sizeTable);
-    }
-    FreeBytes(sizeTable);
-    return 1;
-}
-
+// An install that could not complete leaves the window open for the user,
+// or, unattended, ends the program with exit code 1.
 DWORD WINAPI RunInstall(LPVOID)
 {
     setupState.busy = 1;
+    setupState.workLeftUndone = 1;
     PrepareTargetDirs();
     HANDLE copy = OpenTemporaryCopy();
     if (copy == INVALID_HANDLE_VALUE) {
-        EndWorker();
+        EndWorker(setupState.unattended);
         return 0;
     }
-    int completed = InstallContainer(copy);
+    ContainerOutcome outcome = InstallContainer(copy);
     CloseHandle(copy);
     if (setupState.progressBar) {
         DestroyWindow(setupState.progressBar);
         setupState.progressBar = 0;
     }
-    if (completed && FindLayoutEntry(1)) {
+    if (outcome != ContainerAbandoned && FindLayoutEntry(1)) {
+        setupState.workLeftUndone = outcome != ContainerComplete;
         setupState.stopAnimation = 1;
         ReorderPreload(1);
-        EndWorker();
-        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+        EndWorker(1);
         return 0;
     }
-    EndWorker();
+    EndWorker(setupState.unattended);
     return 0;
 }

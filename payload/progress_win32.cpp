@@ -1,12 +1,41 @@
-// The progress step on Windows: the bar that the install worker created.
+// The progress bar on Windows. Each message to the bar waits for the window
+// thread, so the steps are gathered and the bar is told only when one more
+// pixel would fill, and at the end of every member.
 #include "payload/progress.h"
+#include "payload/progress_bar.h"
 
-#include <windows.h>
 #include <commctrl.h>
 
 #include "common/setup_state.h"
+#include "payload/progress_gauge.h"
+
+HWND CreateProgressBar(uint32_t containerBytes)
+{
+    InitCommonControls();
+    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, 10,
+                               setupState.windowHeight - 78, setupState.windowWidth - 185, 27,
+                               setupState.mainWindow, NULL, setupState.instance, NULL);
+    RECT client = {};
+    GetClientRect(bar, &client);
+    StartGauge(&progressGauge, containerBytes, client.right > 0 ? client.right : 0);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, progressGauge.range));
+    return bar;
+}
+
+static void ShowGaugePosition(void)
+{
+    progressGauge.shownUnits = GaugeUnits(&progressGauge);
+    SendMessageA(setupState.progressBar, PBM_SETPOS, progressGauge.shownUnits, 0);
+}
 
 void StepProgressBar(void)
 {
-    SendMessageA(setupState.progressBar, PBM_STEPIT, 0, 0);
+    if (CountGaugeStep(&progressGauge))
+        ShowGaugePosition();
+}
+
+void ShowProgressSoFar(void)
+{
+    if (GaugeUnits(&progressGauge) != progressGauge.shownUnits)
+        ShowGaugePosition();
 }

@@ -1,9 +1,11 @@
 // Process entry of the shipped image, which links no C runtime: it calls
-// WinMain and ends the process with its result. Also the two memory helpers
+// WinMain with the arguments behind the program's path and ends the process
+// with its result. Also the two memory helpers
 // that the compiler may call; this file is built with
 // -fno-tree-loop-distribute-patterns so their loops stay loops.
 #include <windows.h>
 
+#include "shell/commands.h"
 #include "shell/main_window.h"
 
 extern "C" void* memset(void* destination, int value, size_t count)
@@ -25,6 +27,6 @@ extern "C" void* memcpy(void* destination, const void* source, size_t count)
 
 extern "C" void WINAPI EntryPoint(void)
 {
-    char noCommandLine[] = "";
-    ExitProcess(WinMain(GetModuleHandleA(NULL), NULL, noCommandLine, SW_SHOWDEFAULT));
+    LPSTR arguments = (LPSTR)SkipProgramPath(GetCommandLineA());
+    ExitProcess(WinMain(GetModuleHandleA(NULL), NULL, arguments, SW_SHOWDEFAULT));
 }

@@ -69,7 +69,8 @@ static void OnCreate(HWND window)
     QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
     QueryFolder(setupState.systemDir, GetSystemDirectoryA);
     QueryDesktopFolder();
-    StartAnimation(20, 5);
+    if (!setupState.unattended)
+        StartAnimation(20, 5);
 }
 
 static void OnDestroy(void)
@@ -77,7 +78,7 @@ static void OnDestroy(void)
     setupState.stopAnimation = 1;
     DestroyWindow(setupState.installButton);
     DestroyWindow(setupState.uninstallButton);
-    PostQuitMessage(0);
+    PostQuitMessage(setupState.unattended && setupState.workLeftUndone ? 1 : 0);
 }
 
 static void OnPaint(HWND window)
@@ -100,15 +101,24 @@ static void OnEraseBackground(HDC dc)
 }
 
 // busy is raised here already, not only by the worker's first step, so that a
-// second install command arriving before the worker runs starts nothing.
+// second install command arriving before the worker runs starts nothing. The
+// worker closes its own handle when it ends, so it runs only once the handle
+// is stored. Unattended, a worker that cannot start ends the program.
 static void StartInstallWorker(void)
 {
     setupState.busy = 1;
     DWORD threadId = 0;
-    setupState.installThread = CreateThread(NULL, 0, RunInstall, NULL, 0, &threadId);
-    setupState.installThreadId = threadId;
-    if (!setupState.installThread)
+    HANDLE thread = CreateThread(NULL, 0, RunInstall, NULL, CREATE_SUSPENDED, &threadId);
+    if (!thread) {
         setupState.busy = 0;
+        setupState.workLeftUndone = 1;
+        if (setupState.unattended)
+            SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+        return;
+    }
+    setupState.installThread = thread;
+    setupState.installThreadId = threadId;
+    ResumeThread(thread);
 }
 
 static void OnCommand(HWND window, int command)
@@ -145,6 +155,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         OnDestroy();
         return 0;
+    case WM_CLOSE:
+        // The close box, the system menu's Close and Alt+F4 are refused like
+        // Esc while the worker runs: a file it is writing would be cut short.
+        if (setupState.busy)
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_SETFOCUS:
         SetFocus(setupState.focusMarker == 's' ? setupState.installButton : setupState.uninstallButton);
         return 1;
@@ -174,10 +190,15 @@ static ATOM RegisterMainClass(HINSTANCE instance)
     return RegisterClassA(&windowClass);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+// The command line holds the arguments behind the program's own path. /S
+// takes the same road as the user's Enter with the window left hidden: the
+// command is posted at once, and the exit code tells how the work went.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    StartMode mode = ReadStartMode(commandLine);
+    setupState.unattended = mode != StartWindow;
     if (!RegisterMainClass(instance))
-        return 0;
+        return setupState.unattended;
     setupState.instance = instance;
     WindowGeometry g = ComputeGeometry(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     setupState.windowWidth = g.width;
@@ -187,9 +208,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX,
                                   g.left, g.top, g.width, g.height, NULL, NULL, instance, NULL);
     if (!window)
-        return 0;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+        return setupState.unattended;
+    if (mode == StartWindow) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    } else {
+        PostMessageA(window, WM_COMMAND, mode == StartSilentInstall ? CMD_INSTALL : CMD_UNINSTALL, 0);
+    }
     setupState.acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAcceleratorResource));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {

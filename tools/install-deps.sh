@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
     googletest locales liblnk-utils libgif-dev zlib1g-dev gzip xxd
-    clang libclang-rt-14-dev libbenchmark-dev
+    clang libclang-rt-14-dev libbenchmark-dev nsis
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,6 +1,7 @@
 // The uninstall sequence: a fixed removal list, the layout entry and the
 // preload entry, then the program's end. Every failure is silent and every
-// step runs whatever the earlier ones achieved.
+// step runs whatever the earlier ones achieved; what stayed is noted for the
+// unattended exit code.
 #include "uninstall/uninstall.h"
 
 #include <imm.h>
@@ -71,15 +72,18 @@ static int CopyBase(char* path, RemovalBase base)
     return 0;
 }
 
-void RemoveInstalledFiles(void)
+int RemoveInstalledFiles(void)
 {
+    int allGone = 1;
     char path[kWorkPathSize];
     for (const Removal& removal : kRemovals) {
         if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
             continue;
+        uint32_t length = TextLength(path);
         switch (removal.action) {
         case RemoveFolder:
             ClearFolder(path);
+            path[length] = 0;  // the folder again, whatever ClearFolder appended
             break;
         case ResetAndRemoveFile:
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
@@ -89,7 +93,10 @@ void RemoveInstalledFiles(void)
             DeleteFileA(path);
             break;
         }
+        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+            allGone = 0;
     }
+    return allGone;
 }
 
 // Handing the IME over once more is only of use when its file is still
@@ -107,7 +114,7 @@ static void ReinstallRemainingIme(void)
 void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
-    RemoveInstalledFiles();
+    setupState.workLeftUndone = !RemoveInstalledFiles();
     FindLayoutEntry(0);
     ReorderPreload(0);
     ReinstallRemainingIme();

@@ -8,7 +8,8 @@
 void RunUninstall(HWND window);
 
 // Works the fixed removal list; a path that cannot be built is skipped.
-void RemoveInstalledFiles(void);
+// Returns 1 when nothing on the list is left, 0 when something stayed.
+int RemoveInstalledFiles(void);
 
 // Deletes the archive-only files directly in the folder named by path (a
 // kWorkPathSize buffer, no trailing "\"), then the folder itself. Changes path.

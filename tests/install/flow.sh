@@ -58,6 +58,20 @@ unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 win_folder() { win "$DUMP" folders | awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}'; }
 folder() { unix_path "$(win_folder "$1")"; }
 
+# Sets exit_code to the exit code of the program PID; one still running is
+# killed, counted as a failure and given the exit code "none".
+collect_exit() {  # collect_exit PID WHAT_FAILED
+    if kill -0 "$1" 2>/dev/null; then
+        echo "FAIL: $2"
+        failures=$((failures + 1))
+        kill "$1" 2>/dev/null || true
+        exit_code=none
+        return 1
+    fi
+    exit_code=0
+    wait "$1" || exit_code=$?
+}
+
 # Prints the path of PROGRAM on drive C of the machine, copying it there when
 # it lies elsewhere, so that what a test sees never depends on the folder
 # the project is checked out in.
@@ -113,15 +127,7 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
             waited=$((waited + 1))
         done
     fi
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "FAIL: the program did not end"
-        failures=$((failures + 1))
-        kill "$pid" 2>/dev/null || true
-        exit_code=none
-        return
-    fi
-    exit_code=0
-    wait "$pid" || exit_code=$?
+    collect_exit "$pid" "the program did not end" || return 0
     if [ "$expect" = stays ] && [ $waited -lt 3 ]; then
         echo "FAIL: the program ended by itself"
         failures=$((failures + 1))
@@ -184,4 +190,46 @@ same_state() {  # same_state WHAT BEFORE AFTER
         failures=$((failures + 1))
     fi
     rm -f "$kept" "$kept.diff"
+}
+
+# The machine's folders as Unix paths: windows, system, desktop, temp, help
+# and program (Program Files\qmx on drive C).
+find_folders() {
+    windows=$(folder windows) system=$(folder system) desktop=$(folder desktop) temp=$(folder temp)
+    help=$(find "$windows" -maxdepth 1 -iname help)
+    program="$(unix_path 'C:\')/Program Files/qmx"
+}
+
+link_field() { lnkinfo -c windows-936 "$1" 2>/dev/null | tr -d '\r' | awk -F': ' -v f="$2" '$1 ~ "^[ \t]*" f "[ \t]*$" {print $2; exit}'; }
+
+# Everything a complete install of the sample leaves in the file system:
+# the seven files as the sample has them, no temporary copy, and the two
+# shortcuts, each pointing at its file and described by its own path.
+check_installed() {  # check_installed SAMPLE_DIR
+    local samples=$1 f desktop_win
+    find_folders
+    same() {  # same INSTALLED SAMPLE
+        if cmp -s "$1" "$samples/$2"; then echo same; else echo "differs or missing: $1"; fi
+    }
+    for f in qmx.mb qmxpin.mb qmx.ime; do check "$f in the System folder" same "$(same "$system/$f" $f)"; done
+    check "qmx.hlp in the Help folder" same "$(same "$help/qmx.hlp" qmx.hlp)"
+    for f in click.wav error.wav zub.exe; do check "$f in Program Files\\qmx" same "$(same "$program/$f" $f)"; done
+    check "the temporary copy is gone" "" "$(ls "$temp" | grep -i '^delD2A1.TMP$' || true)"
+    desktop_win=$(win_folder desktop)
+    check "the help shortcut's target" 'C:\windows\Help\qmx.hlp' "$(link_field "$desktop/Qumo帮助.lnk" 'Local path')"
+    check "the help shortcut's description" "$desktop_win\\Qumo帮助.lnk" "$(link_field "$desktop/Qumo帮助.lnk" Description)"
+    check "the Zubino shortcut's target" 'C:\Program Files\qmx\zub.exe' "$(link_field "$desktop/Zubino.lnk" 'Local path')"
+    check "the Zubino shortcut's description" "$desktop_win\\Zubino.lnk" "$(link_field "$desktop/Zubino.lnk" Description)"
+}
+
+# Runs the program with its arguments and waits for it to end by itself;
+# sets exit_code ("none" when it had to be killed).
+run_unattended() {  # run_unattended PROGRAM ARG...
+    "$bed" run "$(on_drive_c "$1")" "${@:2}" &
+    local pid=$! waited=0
+    while kill -0 "$pid" 2>/dev/null && [ $waited -lt 600 ]; do
+        sleep 0.2
+        waited=$((waited + 1))
+    done
+    collect_exit "$pid" "$* did not end by itself" || true
 }

@@ -17,26 +17,7 @@ seed_preload 1=00000409 2=00000804 3=e0020804
 run_setup ends "$SETUP" Return
 check "the install ends the program with exit code 0" 0 "$exit_code"
 
-windows=$(folder windows) system=$(folder system) desktop=$(folder desktop) temp=$(folder temp)
-drive=$(unix_path 'C:\')
-help=$(find "$windows" -maxdepth 1 -iname help)
-program="$drive/Program Files/qmx"
-same() {  # same INSTALLED SAMPLE
-    if cmp -s "$1" "$samples/$2"; then echo same; else echo "differs or missing: $1"; fi
-}
-for f in qmx.mb qmxpin.mb qmx.ime; do check "$f in the System folder" same "$(same "$system/$f" $f)"; done
-check "qmx.hlp in the Help folder" same "$(same "$help/qmx.hlp" qmx.hlp)"
-for f in click.wav error.wav zub.exe; do check "$f in Program Files\\qmx" same "$(same "$program/$f" $f)"; done
-check "the temporary copy is gone" "" "$(ls "$temp" | grep -i '^delD2A1.TMP$' || true)"
-
-# Each shortcut points at its file and carries its own path as description.
-desktop_win=$(win "$DUMP" folders | awk '$1 == "desktop" {sub(/^[^ ]+ /, ""); print}')
-link_field() { lnkinfo -c windows-936 "$1" 2>/dev/null | tr -d '\r' | awk -F': ' -v f="$2" '$1 ~ "^[ \t]*" f "[ \t]*$" {print $2; exit}'; }
-check "the help shortcut's target" 'C:\windows\Help\qmx.hlp' "$(link_field "$desktop/Qumo帮助.lnk" 'Local path')"
-check "the help shortcut's description" "$desktop_win\\Qumo帮助.lnk" "$(link_field "$desktop/Qumo帮助.lnk" Description)"
-check "the Zubino shortcut's target" 'C:\Program Files\qmx\zub.exe' "$(link_field "$desktop/Zubino.lnk" 'Local path')"
-check "the Zubino shortcut's description" "$desktop_win\\Zubino.lnk" "$(link_field "$desktop/Zubino.lnk" Description)"
-
+check_installed "$samples"
 check "one layout entry carries the product's layout text" "e0020804 " "$(product_layouts)"
 check "the layout moved to entry 2, the others kept" "1=00000409 2=e0020804 3=00000804 " "$(preload_entries)"
 check "the plain preload values are untouched" "$plain_before" "$(preload_values)"

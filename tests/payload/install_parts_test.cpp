@@ -76,6 +76,37 @@ TEST(WriteMemberFile, RefusesAnEmptyFolderAndAPathThatDoesNotFit)
     EXPECT_FALSE(Exists(deep.substr(0, 99))) << "a cut path was written";
 }
 
+// The file's bytes run into a page that cannot be read, so the write stops
+// part-way; the file it had replaced is not left cut short. A folder in the
+// file's place cannot be created over and stays as it is.
+TEST(WriteMemberFile, LeavesNoFileCutShortAndReportsIt)
+{
+    std::string folder = TempFolder();
+    char path[kWorkPathSize];
+    lstrcpyA(path, folder.c_str());
+    ASSERT_EQ(1, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    uint8_t* pages = (uint8_t*)VirtualAlloc(NULL, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(pages != NULL);
+    DWORD old;
+    VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old);
+    uint8_t* member = pages + system.dwPageSize - 1000;
+    lstrcpyA((char*)member, "x.wav");
+    lstrcpyA(path, folder.c_str());
+    EXPECT_EQ(0, WriteMemberFile(path, kNameLength, member, 5000));
+    EXPECT_FALSE(Exists(path)) << "a cut file was left";
+    VirtualFree(pages, 0, MEM_RELEASE);
+
+    std::string taken = folder + "x.wav";
+    CreateDirectoryA(taken.c_str(), NULL);
+    lstrcpyA(path, folder.c_str());
+    EXPECT_EQ(0, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
+    EXPECT_EQ((DWORD)FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(taken.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    RemoveDirectoryA(taken.c_str());
+}
+
 TEST(PrepareTargetDirs, BuildsTheProgramFolderOnTheWindowsDrive)
 {
     setupState = SetupState();
@@ -100,6 +131,54 @@ TEST(PrepareTargetDirs, MakesNothingFromAnEmptyWindowsFolder)
     EXPECT_STREQ("", setupState.programDir);
     EXPECT_FALSE(Exists("Help"));
     EXPECT_FALSE(Exists("Program Files"));
+}
+
+LONG busyAtDestroy = -1;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY && busyAtDestroy == -1) {
+        busyAtDestroy = setupState.busy;  // the first one: the worker's
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// An unattended install that cannot complete (this test program carries no
+// container, and no layout has the text) ends the program, and it does so
+// while busy still keeps the window's commands off; only then does the worker
+// close its own handle, which it finds stored.
+TEST(RunInstall, ClosesTheProgramBeforeLoweringBusy)
+{
+    setupState = SetupState();
+    setupState.unattended = 1;
+    lstrcpyA(setupState.layoutText, "no layout has this text");
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = RecordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "RecordingWindow";
+    RegisterClassA(&windowClass);
+    setupState.mainWindow = CreateWindowExA(0, "RecordingWindow", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                            windowClass.hInstance, NULL);
+    ASSERT_TRUE(setupState.mainWindow != NULL);
+
+    HANDLE worker = CreateThread(NULL, 0, RunInstall, NULL, CREATE_SUSPENDED, NULL);
+    HANDLE watched;
+    DuplicateHandle(GetCurrentProcess(), worker, GetCurrentProcess(), &watched, SYNCHRONIZE, FALSE, 0);
+    setupState.installThread = worker;
+    ResumeThread(worker);
+    // The worker's WM_DESTROY is a sent message: it is handled here while waiting.
+    while (MsgWaitForMultipleObjects(1, &watched, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    CloseHandle(watched);
+    DestroyWindow(setupState.mainWindow);
+    EXPECT_EQ(1, busyAtDestroy);
+    EXPECT_EQ(0, setupState.busy);
+    EXPECT_EQ(1, setupState.workLeftUndone);
+    EXPECT_TRUE(setupState.installThread == NULL) << "the handle was closed";
 }
 
 }  // namespace

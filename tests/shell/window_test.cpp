@@ -1,7 +1,8 @@
 // The real main window under Wine, driven with real keyboard input (SendInput)
 // from a second thread while WinMain runs its message loop on the test's main
 // thread. The install worker, the uninstall and the animation are stand-ins
-// that record how they were reached.
+// that record how they were reached; started unattended, they end the
+// program as the real ones do, leaving work undone when told to.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,12 +16,19 @@ static volatile LONG installRuns;
 static volatile LONG uninstallRuns;
 static volatile LONG animationStarts;
 static HANDLE releaseWorker;  // a worker stand-in holds busy until this is set
+static int leaveWorkUndone;
+static HANDLE handleSeenByWorker;  // the worker closes it, so it must be stored before it runs
 
 DWORD WINAPI RunInstall(LPVOID)
 {
+    handleSeenByWorker = setupState.installThread;
     setupState.busy = 1;
     InterlockedIncrement(&installRuns);
     WaitForSingleObject(releaseWorker, INFINITE);
+    if (setupState.unattended) {
+        setupState.workLeftUndone = leaveWorkUndone;
+        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+    }
     CloseHandle(setupState.installThread);
     setupState.installThread = 0;
     setupState.installThreadId = 0;
@@ -31,6 +39,7 @@ DWORD WINAPI RunInstall(LPVOID)
 void RunUninstall(HWND window)
 {
     InterlockedIncrement(&uninstallRuns);
+    setupState.workLeftUndone = leaveWorkUndone;
     setupState.stopAnimation = 1;
     SendMessageA(window, WM_DESTROY, 0, 0);
 }
@@ -108,6 +117,8 @@ protected:
     {
         setupState = SetupState();
         installRuns = uninstallRuns = animationStarts = 0;
+        leaveWorkUndone = 0;
+        handleSeenByWorker = NULL;
         releaseWorker = CreateEventA(NULL, TRUE, TRUE, NULL);
     }
     // A sent WM_DESTROY ends the loop but leaves the window to the process's
@@ -129,7 +140,7 @@ protected:
     // A program that the driver's input did not end is ended by a quit
     // message, and the test fails instead of hanging.
     template <typename Driver>
-    int RunWindow(Driver drive)
+    int RunWindow(Driver drive, const char* arguments = "")
     {
         struct Context {
             Driver* drive;
@@ -154,7 +165,7 @@ protected:
             }
         } context{&drive, GetCurrentThreadId(), CreateEventA(NULL, TRUE, FALSE, NULL)};
         HANDLE driver = CreateThread(NULL, 0, Context::Run, &context, 0, NULL);
-        int exitCode = WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>(""), SW_SHOWDEFAULT);
+        int exitCode = WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>(arguments), SW_SHOWDEFAULT);
         SetEvent(context.loopEnded);
         WaitForSingleObject(driver, INFINITE);
         DWORD driverResult = 1;
@@ -222,6 +233,7 @@ TEST_F(MainWindowTest, EnterRightAfterStartInstalls)
     EXPECT_EQ(setupState.installButton, focused);
     EXPECT_EQ(1, installRuns);
     EXPECT_EQ(0, uninstallRuns);
+    EXPECT_TRUE(handleSeenByWorker != NULL);
 }
 
 TEST_F(MainWindowTest, TabThenEnterUninstalls)
@@ -313,6 +325,9 @@ TEST_F(MainWindowTest, QuickSecondInstallStartsNoSecondWorker)
         // Both commands are handled in one go on the window thread.
         PostMessageA(window, WM_COMMAND, CMD_INSTALL, 0);
         PostMessageA(window, WM_COMMAND, CMD_INSTALL, 0);
+        // A sent message overtakes posted ones, so Settle alone may come
+        // back before the commands were handled.
+        EXPECT_TRUE(WaitFor(&installRuns, 1));
         Settle(window);
         busyAfterCommands = setupState.busy;
         Sleep(200);
@@ -351,6 +366,78 @@ TEST_F(MainWindowTest, SystemCloseEndsTheProgram)
 {
     EXPECT_EQ(0, RunWindow([](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }));
     EXPECT_EQ(1, setupState.stopAnimation);
+}
+
+void PressAltF4()
+{
+    INPUT inputs[4] = {};
+    WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
+    for (int k = 0; k < 4; ++k) {
+        inputs[k].type = INPUT_KEYBOARD;
+        inputs[k].ki.wVk = keys[k];
+        inputs[k].ki.dwFlags = k >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+
+// The close box, the system menu's Close and Alt+F4 wait for the worker as
+// Esc does; once it has ended, closing works.
+TEST_F(MainWindowTest, SystemCloseWaitsForTheWorker)
+{
+    bool openWhileBusy = false;
+    EXPECT_EQ(0, RunWindow([&](HWND window) {
+        ResetEvent(releaseWorker);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor(&installRuns, 1));
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        PressAltF4();
+        Settle(window);
+        openWhileBusy = IsWindowVisible(window) && setupState.stopAnimation == 0;
+        SetEvent(releaseWorker);
+        WaitUntilIdle();
+        PressAltF4();
+    }));
+    EXPECT_TRUE(openWhileBusy);
+    EXPECT_EQ(1, setupState.stopAnimation);
+}
+
+TEST_F(MainWindowTest, UnknownSwitchesOpenTheWindow)
+{
+    EXPECT_EQ(0, RunWindow([](HWND) { PressKey(VK_ESCAPE); }, "/U /X -S /Silent"));
+    EXPECT_EQ(1, animationStarts);
+    EXPECT_EQ(0, installRuns + uninstallRuns);
+}
+
+struct UnattendedCase {
+    const char* arguments;
+    int leaveWorkUndone, exitCode, installs, uninstalls;
+};
+
+// /S issues the command at once with the window hidden and no animation, and
+// the exit code tells whether the work was done.
+TEST_F(MainWindowTest, SlashSRunsTheCommandWithoutAWindow)
+{
+    const UnattendedCase cases[] = {
+        {"/S", 0, 0, 1, 0},
+        {"/s", 1, 1, 1, 0},
+        {"/U /S", 0, 0, 0, 1},
+        {"/s /u", 1, 1, 0, 1},
+    };
+    for (const UnattendedCase& c : cases) {
+        TearDown();
+        SetUp();
+        leaveWorkUndone = c.leaveWorkUndone;
+        int exitCode = WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>(c.arguments), SW_SHOWDEFAULT);
+        HWND window = FindWindowA(kMainWindowClass, NULL);
+        EXPECT_TRUE(window != NULL) << c.arguments;
+        EXPECT_FALSE(IsWindowVisible(window)) << c.arguments;
+        EXPECT_EQ(c.exitCode, exitCode) << c.arguments;
+        EXPECT_EQ(c.installs, installRuns) << c.arguments;
+        EXPECT_EQ(c.uninstalls, uninstallRuns) << c.arguments;
+        EXPECT_EQ(0, animationStarts) << c.arguments;
+    }
 }
 
 }  // namespace

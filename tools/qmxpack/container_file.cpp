@@ -7,9 +7,8 @@
 #include "payload/container.h"
 #include "payload/expand.h"
 #include "payload/placement.h"
+#include "payload/progress_gauge.h"
 #include "payload/progress_host.h"
-
-enum { kBytesPerStep = 100 };
 
 Bytes BuildMember(const std::string& name, const Bytes& file)
 {
@@ -138,6 +137,8 @@ ContainerReport ReadContainer(const Bytes& file)
             setupState.progressCount = runningTotal;
     }
     report.progressSteps = progressStepCount - stepsBefore;
-    report.progressRange = (runningTotal / kBytesPerStep) & 0xFFFF;
+    ProgressGauge gauge;
+    StartGauge(&gauge, runningTotal, 0);
+    report.progressRange = gauge.range;
     return report;
 }

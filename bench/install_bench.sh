@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# The install under Wine, from start to exit, against its floor and NSIS:
+#   qmxsetup.exe /S with the sample payload;
+#   qmxsetup.exe driven like a user, from Enter to the end of the program;
+#   a plain copy of the seven expanded files into the same folders;
+#   an NSIS silent install of the same files with the two desktop shortcuts;
+#   qmxsetup.exe /S with an empty container: what the program costs under
+#   Wine before it installs anything (its hidden window, its libraries).
+# Each cold (a fresh wineserver first) and warm (the server kept running),
+# the median of RUNS runs, in one prefix of the bench's own. Figures only.
+#   install_bench.sh WIN32_BUILD_DIR [RUNS] [SETUP]
+# SETUP, another build of the setup program, is timed in place of the one in
+# the build folder (an older one may know no /S: then give RUNS of 0 and only
+# its Enter-to-exit time is measured).
+set -euo pipefail
+build=$(cd "$1" && pwd)
+runs=${2:-5}
+setup=${3:-$build/qmxsetup.exe}
+here=$(cd "$(dirname "$0")" && pwd)
+bed=$here/../tests/wine/bed
+samples=$build/sample
+work=$build/bench-install
+mkdir -p "$work"
+export QMX_WINE_ROOT=$build/bench-wine
+
+python3 "$here/../tests/install/make_container.py" "$build/shell/qmxsetup_bare.exe" "$work/empty_setup.exe"
+makensis -V1 -DSAMPLE="$samples" -DOUT="$work/nsis_setup.exe" "$here/nsis_install.nsi"
+"$bed" xvfb "$QMX_WINE_ROOT/screen"
+export QMX_DISPLAY DISPLAY WINEPREFIX
+QMX_DISPLAY=$(cat "$QMX_WINE_ROOT/screen/display")
+DISPLAY=$QMX_DISPLAY
+WINEPREFIX=$("$bed" keep bench)
+trap 'wineserver -k 2>/dev/null || true; "$bed" xvfb-stop "$QMX_WINE_ROOT/screen"' EXIT
+
+drive=$WINEPREFIX/drive_c
+"$bed" run cmd /c exit  # the prefix is made before anything is timed
+desktop=$(winepath -u "$("$bed" run "$build/tests/install/statedump.exe" folders | tr -d '\r' |
+    awk '$1 == "desktop" {sub(/^[^ ]+ /, ""); print}')" | tr -d '\r')
+windows='C:\windows'
+copy_pairs=()
+for f in qmx.mb qmxpin.mb qmx.ime; do copy_pairs+=("Z:$samples/$f" "$windows\\system32\\$f"); done
+copy_pairs+=("Z:$samples/qmx.hlp" "$windows\\Help\\qmx.hlp")
+for f in click.wav error.wav zub.exe; do copy_pairs+=("Z:$samples/$f" "C:\\Program Files\\qmx\\$f"); done
+
+# Takes away what any of the three left, so every run starts alike.
+clean() {
+    "$bed" run "$build/qmxsetup.exe" /U /S >/dev/null 2>&1 || true
+    rm -rf "$drive/Program Files/qmx" "$drive/windows/system32/"qmx* "$drive/windows/Help/qmx.hlp" \
+        "$desktop/Zubino.lnk" "$desktop/Qumo帮助.lnk"
+}
+prepare_copy() { mkdir -p "$drive/Program Files/qmx" "$drive/windows/Help"; }
+
+elapsed_ms() {  # elapsed_ms COMMAND...: the wall time of one run
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || echo "install_bench: $* failed" >&2
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
+}
+
+# Starts the program, waits for its window, presses Enter and times from
+# the key to the end of the program.
+enter_to_exit_ms() {
+    "$bed" run "$setup" &
+    local pid=$! start end
+    "$bed" run "$build/tests/gui/winprobe.exe" window 60 >/dev/null
+    xdotool mousemove 500 300
+    start=$(date +%s%N)
+    xdotool key Return
+    while kill -0 "$pid" 2>/dev/null && [ $(($(date +%s%N) - start)) -lt 60000000000 ]; do sleep 0.01; done
+    end=$(date +%s%N)
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "install_bench: the install did not end within a minute" >&2
+        kill "$pid"
+    fi
+    wait "$pid" || echo "install_bench: the install ended with an error" >&2
+    echo $(((end - start) / 1000000))
+}
+
+# With nothing to install the program ends with exit code 1.
+exit_code_one() {
+    local code=0
+    "$@" || code=$?
+    [ "$code" = 1 ]
+}
+
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
+
+# measure cold|warm NAME PREPARE COMMAND...: the median of the runs in ms.
+measure() {
+    local mode=$1 prepare=$2
+    shift 2
+    local k times=()
+    for ((k = 0; k < runs; k++)); do
+        clean
+        $prepare
+        if [ "$mode" = cold ]; then
+            wineserver -k 2>/dev/null || true
+            wineserver -w
+        else
+            wineserver -p 2>/dev/null || true
+        fi
+        times+=("$(elapsed_ms "$@")")
+    done
+    printf '%s\n' "${times[@]}" | median
+}
+
+wineserver -p 2>/dev/null || true  # the server stays between the runs
+enter_times=()
+for ((k = 0; k < ${runs:-1} || k < 1; k++)); do
+    clean
+    enter_times+=("$(enter_to_exit_ms)")
+done
+echo "$setup driven by Enter, warm, median of ${#enter_times[@]}: $(printf '%s\n' "${enter_times[@]}" | median) ms from Enter to exit"
+[ "$runs" -gt 0 ] || exit 0
+
+declare -A figure
+for mode in cold warm; do
+    figure[$mode.setup]=$(measure $mode true "$bed" run "$setup" /S)
+    figure[$mode.copy]=$(measure $mode prepare_copy "$bed" run "$build/bench/plain_copy.exe" "${copy_pairs[@]}")
+    figure[$mode.nsis]=$(measure $mode true "$bed" run "$work/nsis_setup.exe" /S)
+    figure[$mode.empty]=$(measure $mode true exit_code_one "$bed" run "$work/empty_setup.exe" /S)
+done
+clean
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+echo "install of the sample payload under Wine, median of $runs runs, start to exit:"
+printf '%-6s %14s %12s %12s %14s %14s %14s\n' "" "qmxsetup /S" "plain copy" "NSIS /S" "setup / copy" "setup / NSIS" \
+    "empty /S"
+for mode in cold warm; do
+    printf '%-6s %11s ms %9s ms %9s ms %14s %14s %11s ms\n' "$mode" "${figure[$mode.setup]}" "${figure[$mode.copy]}" \
+        "${figure[$mode.nsis]}" "$(ratio "${figure[$mode.setup]}" "${figure[$mode.copy]}")" \
+        "$(ratio "${figure[$mode.setup]}" "${figure[$mode.nsis]}")" "${figure[$mode.empty]}"
+done
+echo "goal: setup / copy at most 1.5, setup / NSIS below 1"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Unattended runs that cannot complete end by themselves with exit code 1:
+# a container without the IME; files that cannot be created or written
+# whole, which are not left behind cut short and whose follow-up step is not
+# taken; and an uninstall that leaves a file of its list behind.
+#   silent_failures_test.sh SETUP BARE_IMAGE PROBE DUMP SAMPLE_DIR WORKDIR
+SETUP=$1 image=$2 PROBE=$3 DUMP=$4 samples=$5 work=$6
+source "$(dirname "$0")/flow.sh"
+mkdir -p "$work"
+
+open_screen silent-failures
+new_machine silent-failures
+python3 "$(dirname "$0")/make_container.py" "$image" "$work/no-ime.exe" packed:after.dll:10
+run_unattended "$work/no-ime.exe" /S
+check "/S without an IME ends by itself with exit code 1" 1 "$exit_code"
+find_folders
+check "the member before it was written" 10 "$(stat -c %s "$program/after.dll" 2>/dev/null)"
+
+# The IME module's file takes the bytes but cannot hold them (a link to a
+# full device), and the help file's name is taken by a folder.
+new_machine silent-failures
+find_folders
+ln -s /dev/full "$system/qmx.ime"
+mkdir -p "$windows/help/qmx.hlp"
+run_unattended "$SETUP" /S
+check "/S with files that cannot be written ends with exit code 1" 1 "$exit_code"
+# Wine deletes no device, so the link stays; that a cut file is deleted is
+# seen in the member writer's own test.
+check "no cut qmx.ime is left" "" "$(find "$system" -maxdepth 1 -iname qmx.ime -type f)"
+check "/dev/full is still there" yes "$([ -c /dev/full ] && echo yes)"
+check "the IME was not handed to the system" "" "$(product_layouts)"
+check "no shortcut to the help file that was not written" no "$([ -e "$desktop/Qumo帮助.lnk" ] && echo yes || echo no)"
+check "the other members are written" "yes yes" \
+    "$(cmp -s "$system/qmx.mb" "$samples/qmx.mb" && echo yes) $([ -e "$desktop/Zubino.lnk" ] && echo yes)"
+check "the temporary copy is gone" "" "$(ls "$temp" | grep -i '^delD2A1.TMP$' || true)"
+
+# A read-only file on the removal list stays, and the uninstall says so.
+rmdir "$windows/help/qmx.hlp"
+win "$DUMP" attributes 21 "$(win_folder system)\\qmx.mb"
+run_unattended "$SETUP" /U /S
+check "/U /S with a file left behind ends with exit code 1" 1 "$exit_code"
+check "the read-only file stays" yes "$([ -e "$system/qmx.mb" ] && echo yes)"
+check "the rest of the list is gone" "" "$(ls "$program" 2>/dev/null; ls "$desktop")"
+finish
