@@ -87,6 +87,9 @@ shot() {  # shot NAME: the window's part of the screen
     rm -f "$shots/$1.screen.png"
     echo "screenshot: $shots/$1.png"
 }
+# The first paint covers the corner of the animation; its next frame comes
+# within half a second.
+sleep 1.2
 shot window
 xdotool mousemove 500 300
 for key in "${keys[@]}"; do xdotool key "$key"; done
