@@ -67,13 +67,14 @@ TEST(WriteMemberFile, RefusesAnEmptyFolderAndAPathThatDoesNotFit)
     EXPECT_FALSE(Exists("x.wav")) << "written to the current folder";
 
     std::string folder = TempFolder();
-    std::string deep = folder + std::string(95 - folder.size(), 'd') + "\\";  // 96 characters
-    ASSERT_EQ(96u, deep.size());
+    // With "x.wav" 261 characters: two past the 259 that MAX_PATH holds.
+    std::string deep = folder + std::string(kWorkPathSize - 5 - folder.size(), 'd') + "\\";
+    ASSERT_EQ(kWorkPathSize - 4u, deep.size());
     char path[kWorkPathSize];
     lstrcpyA(path, deep.c_str());
     EXPECT_EQ(0, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
     EXPECT_EQ(deep, path) << "the folder buffer is left as it was";
-    EXPECT_FALSE(Exists(deep.substr(0, 99))) << "a cut path was written";
+    EXPECT_FALSE(Exists(deep.substr(0, kWorkPathSize - 1))) << "a cut path was written";
 }
 
 // The file's bytes run into a page that cannot be read, so the write stops
