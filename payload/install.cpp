@@ -181,7 +181,7 @@ static MemberOutcome InstallStoredMember(const uint8_t* member, uint32_t length)
 {
     uint32_t nameLength = MemberNameLength(member, length);
     char path[kWorkPathSize];
-    if (IsBareFileName(member, nameLength) && CopyText(path, sizeof path, setupState.programDir) &&
+    if (IsBareFileName(member, nameLength) && CopyFolder(path, sizeof path, setupState.programDir) &&
         WriteMemberFile(path, nameLength, member, length))
         return MemberDone;
     return MemberLost;

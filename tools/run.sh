@@ -37,10 +37,10 @@ text_of() { xxd -r -p | tr -d '\0' | iconv -f GBK -t UTF-8; }  # registry hex as
 
 # The product's files, shortcuts, layout entry and preload list as they are.
 report() {
-    local windows system desktop f path
-    windows=$(win "$dump" folders | awk '$1 == "windows" {sub(/^[^ ]+ /, ""); print}')
-    system=$(win "$dump" folders | awk '$1 == "system" {sub(/^[^ ]+ /, ""); print}')
-    desktop=$(win "$dump" folders | awk '$1 == "desktop" {sub(/^[^ ]+ /, ""); print}')
+    local folders windows system desktop f path
+    folders=$(win "$dump" folders)
+    folder() { awk -v k="$1" '$1 == k {sub(/^[^ ]+ /, ""); print}' <<<"$folders"; }
+    windows=$(folder windows) system=$(folder system) desktop=$(folder desktop)
     echo "files:"
     for path in "$system\\qmx.mb" "$system\\qmxpin.mb" "$system\\qmx.ime" "$windows\\Help\\qmx.hlp" \
         'C:\Program Files\qmx\click.wav' 'C:\Program Files\qmx\error.wav' 'C:\Program Files\qmx\zub.exe'; do

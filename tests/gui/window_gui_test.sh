@@ -28,7 +28,7 @@ check_panel() {  # check_panel SCREEN: the panel in that screen's screenshot
     "$bed" shot "$shots/window-$1.png"
     echo "== the panel on $1"
     "$here/panel_check.py" "$shots/window-$1.png" "$logo" "$1" "$clientX" "$clientY" ||
-        failures=$((failures + 1))
+        fail "the panel on $1"
 }
 
 finish() {  # finish WHAT: the program must have ended with exit code 0
@@ -55,5 +55,4 @@ check_panel 640x480
 xdotool mousemove $((left + width - 12)) $((top + 12)) click 1  # the close box
 finish "the close box"
 
-echo "$failures failed"
-[ "$failures" = 0 ]
+finish_checks

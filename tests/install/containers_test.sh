@@ -91,4 +91,4 @@ run_setup stays "$work/longtemp.exe" Return
 check "temporary path past MAX_PATH: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
 check "temporary path past MAX_PATH: nothing written, no copy" "" "$added"
-finish
+finish_checks

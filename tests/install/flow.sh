@@ -5,21 +5,7 @@
 # winprobe and statedump programs).
 set -euo pipefail
 bed=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wine" && pwd)/bed
-failures=0
-
-check() {  # check WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        echo "ok: $1"
-    else
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
-
-finish() {
-    echo "$failures failed"
-    [ "$failures" = 0 ]
-}
+source "$(dirname "$bed")/checks.sh"
 
 # A screen of the test's own: the keyboard follows the X pointer, which
 # would move between the Wine desktops of two prefixes sharing one screen.
@@ -62,8 +48,7 @@ folder() { unix_path "$(win_folder "$1")"; }
 # killed, counted as a failure and given the exit code "none".
 collect_exit() {  # collect_exit PID WHAT_FAILED
     if kill -0 "$1" 2>/dev/null; then
-        echo "FAIL: $2"
-        failures=$((failures + 1))
+        fail "$2"
         kill "$1" 2>/dev/null || true
         exit_code=none
         return 1
@@ -100,8 +85,7 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
     "$bed" run "$program" &
     local pid=$!
     if ! win "$PROBE" window 30 >/dev/null; then
-        echo "FAIL: no window"
-        failures=$((failures + 1))
+        fail "no window"
         kill "$pid" 2>/dev/null || true
         exit_code=none
         return
@@ -129,8 +113,7 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
     fi
     collect_exit "$pid" "the program did not end" || return 0
     if [ "$expect" = stays ] && [ $waited -lt 3 ]; then
-        echo "FAIL: the program ended by itself"
-        failures=$((failures + 1))
+        fail "the program ended by itself"
     fi
 }
 
@@ -185,9 +168,8 @@ same_state() {  # same_state WHAT BEFORE AFTER
     if diff -u "$2" "$kept" > "$kept.diff"; then
         echo "ok: $1"
     else
-        echo "FAIL: $1 (- before, + after)"
+        fail "$1 (- before, + after)"
         tail -n +3 "$kept.diff"
-        failures=$((failures + 1))
     fi
     rm -f "$kept" "$kept.diff"
 }

@@ -31,4 +31,4 @@ check "the second install ends the program with exit code 0" 0 "$exit_code"
 check "the second install restores zub.exe" same "$(same "$program/zub.exe" zub.exe)"
 check "the first layout entry is still the one in the list" e0020804 "$(product_layouts | cut -d' ' -f1)"
 check "the layout stays at entry 2" "1=00000409 2=e0020804 3=00000804 " "$(preload_entries)"
-finish
+finish_checks

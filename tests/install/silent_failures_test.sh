@@ -41,4 +41,4 @@ run_unattended "$SETUP" /U /S
 check "/U /S with a file left behind ends with exit code 1" 1 "$exit_code"
 check "the read-only file stays" yes "$([ -e "$system/qmx.mb" ] && echo yes)"
 check "the rest of the list is gone" "" "$(ls "$program" 2>/dev/null; ls "$desktop")"
-finish
+finish_checks

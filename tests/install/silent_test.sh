@@ -34,4 +34,4 @@ same_state "the machine is as it was before the install" "$before" "$(record_sta
 run_unattended "$SETUP" /S /U
 check "/S /U on a clean machine ends with exit code 0" 0 "$exit_code"
 same_state "/S /U on a clean machine changes nothing" "$before" "$(record_state again)"
-finish
+finish_checks

@@ -59,4 +59,4 @@ before=$(record_state once)
 run_setup ends "$SETUP" Tab Return
 check "the second uninstall ends the program with exit code 0" 0 "$exit_code"
 same_state "the second uninstall changes nothing" "$before" "$(record_state twice)"
-finish
+finish_checks

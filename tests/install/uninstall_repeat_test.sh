@@ -38,4 +38,4 @@ check "the second install ends the program with exit code 0" 0 "$exit_code"
 check "the second install has one layout entry, under the first free identifier" \
     "e0020804 " "$(product_layouts)"
 check "the second install moved its layout to entry 2" "1=00000409 2=e0020804 3=00000804 " "$(preload_entries)"
-finish
+finish_checks

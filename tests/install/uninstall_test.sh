@@ -43,4 +43,4 @@ check "the uninstall ends the program with exit code 0" 0 "$exit_code"
 after=$(record_state after)
 check "the Help folder stays" 1 "$(grep -ci '^dir C:\\windows\\help ' "$after")"
 same_state "the machine is as it was before the install" "$before" "$after"
-finish
+finish_checks

@@ -8,10 +8,7 @@ folder=$QMX_WINE_ROOT/prefix/drive_c/qmx_lnkinfo
 windowsFolder='C:\qmx_lnkinfo'
 rm -rf "$folder"
 mkdir -p "$folder"
-failures=0
-check() {  # check WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/../wine/checks.sh"
 field() {  # field INFO NAME: the value of one "name : value" line of lnkinfo
     sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" <<<"$1" | head -n 1
 }
@@ -31,4 +28,4 @@ qmx.hlp Qumo帮助.lnk
 LINKS
 
 rm -rf "$folder"
-[ "$failures" -eq 0 ]
+finish_checks
