@@ -8,6 +8,7 @@
 
 #include "common/setup_state.h"
 #include "payload/install.h"
+#include "payload/member_file.h"
 
 namespace {
 
