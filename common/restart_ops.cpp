@@ -21,9 +21,9 @@ const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Mana
 const char kPendingValue[] = "PendingFileRenameOperations";
 const WCHAR kPendingValueW[] = L"PendingFileRenameOperations";
 
-// Windows 95 lacks MoveFileExA or only stubs it, and the W registry calls: they
-// are looked up at run time, on the NT family only, so that the image loads
-// everywhere.
+// MoveFileExA and the W registry calls do nothing on Windows 95, or are not
+// there at all: they are looked up at run time and called on the NT family
+// only, so that the image loads everywhere.
 typedef BOOL(WINAPI* MoveFileExFunction)(LPCSTR, LPCSTR, DWORD);
 typedef LONG(WINAPI* QueryValueWFunction)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 typedef LONG(WINAPI* SetValueWFunction)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);

@@ -4,6 +4,8 @@
 //   restart_probe replace TEMPORARY TARGET    ReplaceAtRestart
 //   restart_probe delete PATH                 DeleteAtRestart
 //   restart_probe cancel PATH                 CancelPendingFor
+//   restart_probe other-replace SOURCE TARGET another program's delayed move
+//   restart_probe other-delete PATH           and delayed deletion (MoveFileExA)
 //   restart_probe pending                     prints PendingFileRenameOperations,
 //                                             one string a line, "-" for an empty one
 // Exits 0 when every call reported success, 1 otherwise.
@@ -52,6 +54,11 @@ int main(int argc, char** argv)
             ok &= DeleteAtRestart(argv[++i]);
         } else if (!strcmp(command, "cancel") && i + 1 < argc) {
             CancelPendingFor(argv[++i]);
+        } else if (!strcmp(command, "other-replace") && i + 2 < argc) {
+            ok &= MoveFileExA(argv[i + 1], argv[i + 2], MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+            i += 2;
+        } else if (!strcmp(command, "other-delete") && i + 1 < argc) {
+            ok &= MoveFileExA(argv[++i], NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
         } else if (!strcmp(command, "pending")) {
             ok &= PrintPending();
         } else {

@@ -30,10 +30,7 @@ close_machine() {
 new_machine() {  # new_machine NAME [VERSION]
     close_machine
     export WINEPREFIX
-    WINEPREFIX=$("$bed" fresh "$1")
-    if [ -n "${2:-}" ]; then
-        wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
-    fi
+    WINEPREFIX=$("$bed" fresh "$1" "${2:-}")
     if [ -n "${SETUP:-}" ]; then
         on_drive_c "$SETUP" >/dev/null
     fi
