@@ -120,6 +120,17 @@ layout_text_hex=$(gbk_hex '智能Qumo输入法')00
 # The names of the layout entries whose layout text is the product's.
 product_layouts() { win "$DUMP" layouts | awk -v t="$layout_text_hex" '$3 == t {print $2}' | sort | tr '\n' ' '; }
 
+# The names of the layout entries whose IME file, alone or at the end of a
+# path, is qmx.ime in any letter case.
+ime_layouts() {
+    local name text file
+    win "$DUMP" layouts | while read -r _ name text file; do
+        [ "$file" = - ] && continue
+        file=$(echo "$file" | xxd -r -p | tr -d '\0')
+        case "${file,,}" in qmx.ime | *\\qmx.ime) printf '%s ' "$name" ;; esac
+    done
+}
+
 # Seeds the Windows 9x form of the preload list: NAME=VALUE pairs.
 seed_preload() {
     local pair
