@@ -65,3 +65,30 @@ int IsStoredMember(const uint8_t* member, uint32_t length)
     // is still inside them.
     return q != 0 && member[q] == 'w' && member[q + 1] == 'a';
 }
+
+uint32_t ImageFileEnd(const uint8_t* file, uint32_t length)
+{
+    enum { kPeOffsetField = 0x3C, kFileHeaderSize = 24, kSectionSize = 40, kHeadersSizeField = 60 };
+    if (length < kPeOffsetField + 4 || file[0] != 'M' || file[1] != 'Z')
+        return 0;
+    uint32_t pe = ReadLe32(file + kPeOffsetField);
+    if (pe > length - kFileHeaderSize || ReadLe32(file + pe) != 0x00004550)  // "PE\0\0"
+        return 0;
+    uint32_t sectionCount = ReadLe16(file + pe + 6);
+    uint32_t optionalSize = ReadLe16(file + pe + 20);
+    uint32_t table = pe + kFileHeaderSize;
+    if (optionalSize < kHeadersSizeField + 4 || optionalSize > length - table ||
+        kSectionSize * sectionCount > length - table - optionalSize)
+        return 0;
+    uint32_t end = ReadLe32(file + table + kHeadersSizeField);
+    table += optionalSize;
+    for (uint32_t k = 0; k < sectionCount; k++) {
+        const uint8_t* section = file + table + kSectionSize * k;
+        uint32_t size = ReadLe32(section + 16), start = ReadLe32(section + 20);
+        if (size > 0xFFFFFFFFu - start)
+            return 0;
+        if (size && start + size > end)
+            end = start + size;
+    }
+    return end;
+}

@@ -47,3 +47,9 @@ uint32_t FindExtension(const uint8_t* text, uint32_t length);
 // 1 when the member's leading bytes mark it as stored: its first '.' before
 // the first NUL is followed by "wa". A member without a NUL is not stored.
 int IsStoredMember(const uint8_t* member, uint32_t length);
+
+// Where the executable image ends in its file: behind its headers and the
+// last byte of its sections' raw data. 0 when the first length bytes of the
+// file hold no whole PE header and section table. A file longer than that
+// carries a container; the kept uninstaller is the image alone.
+uint32_t ImageFileEnd(const uint8_t* file, uint32_t length);

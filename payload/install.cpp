@@ -9,15 +9,18 @@
 
 #include "common/memory.h"
 #include "common/restart_ops.h"
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/kept_uninstaller.h"
 #include "payload/member_file.h"
 #include "payload/placement.h"
 #include "payload/progress_bar.h"
 #include "payload/shortcut.h"
+#include "uninstall/uninstall_entry.h"
 
 static const char kTempCopyName[] = "delD2A1.TMP";
 static const char kFallbackTempDir[] = "c:\\temp\\";
@@ -74,7 +77,7 @@ void PrepareTargetDirs(void)
     AppendText(programDir, kFolderFieldSize, "\\");
 }
 
-static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
+uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
 {
     DWORD bytesRead = 0;
     if (SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN) == offset)
@@ -119,7 +122,17 @@ static HANDLE OpenTemporaryCopy(void)
 // find again; an entry that names the file is the hand-over.
 static int HandOverIme(const char* path, const char* fileName)
 {
-    return FindImeEntry(fileName) || ImmInstallIMEA(path, setupState.layoutText) != 0;
+    if (FindImeEntry(fileName)) {
+        Log("IME: layout entry ");
+        Log(setupState.layoutId);
+        Log(" already names it");
+        EndLogLine();
+        return 1;
+    }
+    int handed = ImmInstallIMEA(path, setupState.layoutText) != 0;
+    Log(handed ? "IME: handed to the system" : "IME: the system did not take it");
+    EndLogLine();
+    return handed;
 }
 
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
@@ -198,17 +211,26 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
         outcome = IsStoredMember(member, size) ? InstallStoredMember(member, size)
                                                : InstallCompressedMember(member, size);
     FreeBytes(member);
+    if (outcome == MemberUnreadable) {
+        Log("member at offset ");
+        LogNumber(offset);
+        Log(": damaged, not written");
+        EndLogLine();
+    }
     return outcome;
 }
 
 // Walks the members in table order; the progress count is brought up to the
 // container bytes handled so far after each one, and the bar to the steps.
+// Then the image in front of them becomes the kept uninstaller, its path
+// left in uninstallerPath; without it the install is not complete.
 static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount,
-                                       const uint8_t* sizeTable)
+                                       const uint8_t* sizeTable, char* uninstallerPath)
 {
     uint32_t offset;
     if (!LocateFirstMember(fileSize, memberCount, sizeTable, &offset))
         return ContainerDamaged;
+    uint32_t imageSize = offset;
     uint32_t runningTotal = 0;
     int unreadable = 0, lost = 0, imeHanded = 0;
     for (uint32_t k = 0; k < memberCount; k++) {
@@ -225,6 +247,7 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t 
     }
     if (unreadable)
         return ContainerDamaged;
+    lost |= !KeepUninstaller(copy, imageSize, uninstallerPath);
     if (!imeHanded)
         return ContainerNoIme;
     return lost ? ContainerPartial : ContainerComplete;
@@ -232,7 +255,7 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t 
 
 // Reads the container's trailer and installs its members under a progress
 // bar, which the caller removes.
-static ContainerOutcome InstallContainer(HANDLE copy)
+static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
 {
     uint32_t fileSize = GetFileSize(copy, NULL);
     uint8_t countField[kCountFieldSize];
@@ -254,7 +277,7 @@ static ContainerOutcome InstallContainer(HANDLE copy)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
         setupState.progressBar = CreateProgressBar(sum);
         setupState.progressCount = 0;
-        outcome = InstallMembers(copy, fileSize, memberCount, sizeTable);
+        outcome = InstallMembers(copy, fileSize, memberCount, sizeTable, uninstallerPath);
     }
     FreeBytes(sizeTable);
     return outcome;
@@ -280,6 +303,7 @@ static void StartOutcome(void)
     setupState.containerDamaged = 0;
     setupState.imeNotPlaced = 0;
     setupState.failedFileCount = 0;
+    setupState.installedBytes = 0;
 }
 
 // The user hears of the outcome on the window thread, while busy keeps the
@@ -290,6 +314,21 @@ static void ReportOutcome(void)
         SendMessageA(setupState.mainWindow, kWorkDoneMessage, 0, 0);
 }
 
+// The product's layout is looked up and moved in the preload list.
+static int PlaceLayout(void)
+{
+    int found = FindLayoutEntry(1);
+    Log(found ? "keyboard layout: " : "keyboard layout: none carries the product's layout text");
+    Log(setupState.layoutId);
+    EndLogLine();
+    if (!found)
+        return 0;
+    LogPreloadList("preload list before: ");
+    int placed = ReorderPreload(1);
+    LogPreloadList(placed ? "preload list after: " : "preload list not rewritten: ");
+    return placed;
+}
+
 // The layout of a container that was read is looked up and placed in the
 // preload list. A complete install closes the program; one that could not
 // complete leaves the window open for the user to try again, or, unattended,
@@ -298,11 +337,14 @@ DWORD WINAPI RunInstall(LPVOID)
 {
     setupState.busy = 1;
     StartOutcome();
+    Log("install");
+    EndLogLine();
     PrepareTargetDirs();
     HANDLE copy = OpenTemporaryCopy();
     ContainerOutcome outcome = ContainerAbandoned;
+    char uninstallerPath[kWorkPathSize];
     if (copy != INVALID_HANDLE_VALUE) {
-        outcome = InstallContainer(copy);
+        outcome = InstallContainer(copy, uninstallerPath);
         CloseHandle(copy);
     }
     if (setupState.progressBar) {
@@ -310,10 +352,16 @@ DWORD WINAPI RunInstall(LPVOID)
         setupState.progressBar = 0;
     }
     int containerRead = outcome != ContainerAbandoned && outcome != ContainerDamaged;
-    int placed = containerRead && FindLayoutEntry(1) && ReorderPreload(1);
+    int placed = containerRead && PlaceLayout();
     setupState.containerDamaged = outcome == ContainerDamaged;
     setupState.imeNotPlaced = containerRead && (outcome == ContainerNoIme || !placed);
     setupState.workLeftUndone = outcome != ContainerComplete || !placed;
+    if (!setupState.workLeftUndone) {
+        Log(WriteUninstallEntry(uninstallerPath, setupState.installedBytes) ? "uninstall entry written: HKLM\\"
+                                                                            : "uninstall entry not written: HKLM\\");
+        Log(kUninstallKeyPath);
+        EndLogLine();
+    }
     int closeProgram = setupState.unattended || !setupState.workLeftUndone;
     if (closeProgram)
         setupState.stopAnimation = 1;

@@ -13,3 +13,6 @@ DWORD WINAPI RunInstall(LPVOID unused);
 
 // Creates the Help and program folders and sets setupState.programDir.
 void PrepareTargetDirs(void);
+
+// Reads size bytes at offset of the file; returns how many were read.
+uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size);

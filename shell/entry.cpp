@@ -5,7 +5,7 @@
 // -fno-tree-loop-distribute-patterns so their loops stay loops.
 #include <windows.h>
 
-#include "shell/commands.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
 
 extern "C" void* memset(void* destination, int value, size_t count)

@@ -104,3 +104,56 @@ INSTANTIATE_TEST_SUITE_P(Members, MemberTest, testing::Values(
     MemberCase{"no '.' in the name", std::string("readme\0.wav", 11), 7, 0, 0},
     MemberCase{"an empty name", std::string("\0.wa", 4), 1, 0, 0},
     MemberCase{"an empty member", std::string(), 0, 0, 0}));
+
+// A PE file's first bytes: the DOS header's pointer at 0x3C, "PE\0\0", the
+// file header (section count, optional header size), SizeOfHeaders at 60 in
+// the optional header, and one 40-byte row per section.
+static Bytes PeHeaders(uint32_t headersSize, const std::vector<std::pair<uint32_t, uint32_t>>& sections,
+                       uint32_t optionalSize = 224)
+{
+    const uint32_t pe = 0x80;
+    Bytes bytes(pe + 24 + optionalSize + 40 * sections.size(), 0);
+    auto put32 = [&](uint32_t at, uint32_t value) {
+        for (int k = 0; k < 4; k++)
+            bytes[at + k] = (uint8_t)(value >> (8 * k));
+    };
+    bytes[0] = 'M', bytes[1] = 'Z';
+    put32(0x3C, pe);
+    put32(pe, 0x00004550);
+    bytes[pe + 6] = (uint8_t)sections.size();
+    bytes[pe + 20] = (uint8_t)optionalSize, bytes[pe + 21] = (uint8_t)(optionalSize >> 8);
+    put32(pe + 24 + 60, headersSize);
+    for (size_t k = 0; k < sections.size(); k++) {
+        uint32_t row = pe + 24 + optionalSize + 40 * k;
+        put32(row + 16, sections[k].second);  // SizeOfRawData
+        put32(row + 20, sections[k].first);   // PointerToRawData
+    }
+    return bytes;
+}
+
+// The image ends behind its farthest section, whatever their order; a
+// section without raw data counts for nothing. Headers that are not whole
+// within the bytes given, or a section reaching past 4 GiB, give 0.
+TEST(ImageFileEnd, EndsBehindTheFarthestSection)
+{
+    Bytes image = PeHeaders(0x400, {{0x1400, 0x200}, {0x400, 0x1000}, {0x9000, 0}});
+    EXPECT_EQ(0x1600u, ImageFileEnd(image.data(), image.size()));
+    Bytes headersOnly = PeHeaders(0x400, {});
+    EXPECT_EQ(0x400u, ImageFileEnd(headersOnly.data(), headersOnly.size()));
+
+    EXPECT_EQ(0u, ImageFileEnd(image.data(), image.size() - 1));  // the last row cut
+    EXPECT_EQ(0u, ImageFileEnd(image.data(), 0x40));
+    Bytes notMz = image;
+    notMz[0] = 'X';
+    EXPECT_EQ(0u, ImageFileEnd(notMz.data(), notMz.size()));
+    Bytes notPe = image;
+    notPe[0x81] = 'X';
+    EXPECT_EQ(0u, ImageFileEnd(notPe.data(), notPe.size()));
+    Bytes farPointer = image;
+    farPointer[0x3C + 3] = 0x7F;
+    EXPECT_EQ(0u, ImageFileEnd(farPointer.data(), farPointer.size()));
+    Bytes wrapping = PeHeaders(0x400, {{0xFFFFFF00u, 0x200}});
+    EXPECT_EQ(0u, ImageFileEnd(wrapping.data(), wrapping.size()));
+    Bytes shortOptional = PeHeaders(0x400, {{0x400, 0x200}}, 40);
+    EXPECT_EQ(0u, ImageFileEnd(shortOptional.data(), shortOptional.size()));
+}
