@@ -8,13 +8,12 @@
 #include "payload/container.h"
 #include "payload/install.h"
 #include "payload/member_file.h"
-
-const char kKeptUninstallerName[] = "qmxunins.exe";
+#include "uninstall/self_removal.h"
 
 // The member writer takes the file's name in front of its bytes.
 int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path)
 {
-    uint32_t nameLength = sizeof kKeptUninstallerName;
+    uint32_t nameLength = TextLength(kKeptUninstallerName) + 1;
     if (imageSize > 0xFFFFFFFFu - nameLength || !CopyFolder(path, kWorkPathSize, setupState.programDir))
         return 0;
     uint8_t* bytes = (uint8_t*)AllocateBytes(nameLength + imageSize);

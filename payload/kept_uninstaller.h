@@ -7,10 +7,8 @@
 
 #include <stdint.h>
 
-extern const char kKeptUninstallerName[];  // an 8.3 name, as WININIT.INI wants it
-
 // Writes the first imageSize bytes of the setup file open at copy to
-// programDir under kKeptUninstallerName and leaves the file's full path in
+// programDir under kKeptUninstallerName (uninstall/self_removal.h) and leaves the file's full path in
 // path (a kWorkPathSize buffer). Returns 1 when it was written, or waits
 // beside a held file for the next restart.
 int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path);

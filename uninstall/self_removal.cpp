@@ -8,7 +8,8 @@
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
-#include "payload/kept_uninstaller.h"
+
+const char kKeptUninstallerName[] = "qmxunins.exe";
 
 int IsKeptUninstallerName(const char* name)
 {
