@@ -4,7 +4,8 @@
 # or XP, in one Wine session with real restarts (wineboot -r):
 #  - /S writes the entry: Wine's own uninstaller lists it by its name, every
 #    value reads back as it should, the kept uninstaller is the bare image;
-#    a reinstall rewrites a value that was taken away;
+#    a reinstall rewrites a value that was taken away; the logs of an
+#    install, of one that cannot write a file, and of an uninstall;
 #  - the setup file is deleted, the entry's QuietUninstallString runs as a
 #    deployment tool runs it (through the launcher, which sees whole exit
 #    codes): 0 once it has ended, the entry gone; after the restart that the
@@ -130,13 +131,25 @@ check "its log names the file that failed" \
 check "the file's error is access denied" 1 "$(grep -c '\\zub\.exe, [0-9]* bytes: failed, error 5$' "$drive/log dir/read-only.txt")"
 check "its log ends with the exit code" "end, exit code 1" "$(tail -1 "$drive/log dir/read-only.txt")"
 rmdir "$program/zub.exe"
-rm -rf "$drive/log dir"
 
 wine reg delete "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$key" /v DisplayVersion /f >/dev/null 2>&1
 run_launched "$setup_win" /S
 check "a reinstall exits 0" 0 "$exit_code"
 check "a reinstall rewrites the entry" "sz $product_version" "$(entry_value DisplayVersion)"
 check "one entry, ten values" 10 "$(entry_lines)"
+
+# The uninstall's log names every removal.
+run_launched "$setup_win" /U /S "/LOG=C:\log dir\uninstall.log"
+check "an uninstall with a log exits 0" 0 "$exit_code"
+log_lines "$drive/log dir/uninstall.log" >"$drive/log dir/uninstall.txt"
+check "its log names every removal" \
+    "Qumo帮助.lnk Zubino.lnk click.wav error.wav qmx qmx.hlp qmx.ime qmx.mb qmxpin.mb qmxunins.exe zub.exe " \
+    "$(sed -n 's/^remove .*\\\([^\\]*\): removed$/\1/p' "$drive/log dir/uninstall.txt" | LC_ALL=C sort | tr '\n' ' ')"
+check "its log gives the entry's removal" 1 "$(grep -c "^uninstall entry removed: HKLM.*\\\\$key\$" "$drive/log dir/uninstall.txt")"
+check "its log ends with the exit code" "end, exit code 0" "$(tail -1 "$drive/log dir/uninstall.txt")"
+rm -rf "$drive/log dir"
+run_launched "$setup_win" /S
+check "the install after it exits 0" 0 "$exit_code"
 
 rm -f "$setup_unix"
 run_entry_command QuietUninstallString
