@@ -224,3 +224,24 @@ run_unattended() {  # run_unattended PROGRAM ARG...
     done
     collect_exit "$pid" "$* did not end by itself" || true
 }
+
+# Holds files the way a loaded module is held (read sharing only) with the
+# holder program HOLDER, until let_go. Needs drive C as a Unix path in drive.
+hold() {  # hold FILE... (Unix paths)
+    local paths=() f
+    for f in "$@"; do paths+=("$(winepath -w "$f" | tr -d '\r')"); done
+    rm -f "$drive/held.ready" "$drive/held.release"
+    "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "${paths[@]}" &
+    holder_pid=$!
+    for _ in $(seq 300); do
+        [ -e "$drive/held.ready" ] || ! kill -0 "$holder_pid" 2>/dev/null && break
+        sleep 0.2
+    done
+    [ -e "$drive/held.ready" ] || fail "the holder does not hold $*"
+}
+
+let_go() {
+    touch "$drive/held.release"
+    wait "$holder_pid" || fail "the holder did not let go"
+    rm -f "$drive/held.ready"
+}

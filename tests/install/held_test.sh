@@ -40,25 +40,6 @@ run_launched() {  # run_launched WINDOWS_PATH ARG...; sets exit_code
     exit_code=$(win "$LAUNCHER" "$@" | awk '$1 == "exit" {code = $2} END {print code}') || true
 }
 
-hold() {  # hold FILE... (Unix paths), until let_go
-    local paths=() f
-    for f in "$@"; do paths+=("$(winepath -w "$f" | tr -d '\r')"); done
-    rm -f "$drive/held.ready" "$drive/held.release"
-    "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "${paths[@]}" &
-    holder_pid=$!
-    for _ in $(seq 300); do
-        [ -e "$drive/held.ready" ] || ! kill -0 "$holder_pid" 2>/dev/null && break
-        sleep 0.2
-    done
-    [ -e "$drive/held.ready" ] || fail "the holder does not hold $*"
-}
-
-let_go() {
-    touch "$drive/held.release"
-    wait "$holder_pid" || fail "the holder did not let go"
-    rm -f "$drive/held.ready"
-}
-
 restart() { "$bed" run wineboot -r >/dev/null 2>&1; }
 
 # What waits for the next restart: the pending pairs on the NT family, the

@@ -40,21 +40,6 @@ ended() {  # ended WHAT: waits for the program to end and checks its exit code 0
     collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
 }
 
-hold() {  # hold FILE (a Unix path), until let_go
-    rm -f "$drive/held.ready" "$drive/held.release"
-    "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "$(winepath -w "$1" | tr -d '\r')" &
-    holder_pid=$!
-    for _ in $(seq 300); do
-        [ -e "$drive/held.ready" ] || ! kill -0 "$holder_pid" 2>/dev/null && break
-        sleep 0.2
-    done
-}
-
-let_go() {
-    touch "$drive/held.release"
-    wait "$holder_pid" || fail "the holder did not let go"
-}
-
 has() {  # has TEXT PIECE: "yes" when TEXT holds PIECE
     case $1 in *"$2"*) echo yes ;; *) echo "no: $1" ;; esac
 }
