@@ -1,5 +1,6 @@
 // qmxpack: writes the payload container behind the setup program's image,
 // and lists, extracts and verifies one.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -114,6 +115,14 @@ static int Pack(int argc, char** argv)
         return Fail("cannot read the image " + imagePath);
     if (!IsPeImage(setup))
         return Fail(imagePath + " is not a PE image");
+    // A container behind a signature, or inside it, breaks the signature.
+    ImageLayout layout;
+    uint32_t imageSize = (uint32_t)std::min<size_t>(setup.size(), 0xFFFFFFFFu);
+    ReadImageLayout(setup.data(), imageSize, imageSize, &layout);
+    if (layout.tableSize != 0)
+        return Fail(imagePath + " is signed already (a certificate table of " + std::to_string(layout.tableSize) +
+                    " bytes at offset " + std::to_string(layout.tableOffset) +
+                    "): pack the unsigned image, then sign the packed setup");
     std::vector<Bytes> members;
     std::vector<Bytes> files(inputs.size());
     uint64_t total = setup.size() + kCountFieldSize;
@@ -205,8 +214,13 @@ static int Verify(const std::string& path, const std::vector<std::string>& expec
     ContainerReport report;
     if (!ReadContainerFile(path, report))
         return Fail("cannot read " + path);
+    std::printf("%s: %s\n", path.c_str(), DescribeSignature(report).c_str());
     PrintFaults(report);
     bool sound = report.Sound();
+    for (const std::string& fault : CheckInstallsSomething(report)) {
+        std::printf("fault: %s\n", fault.c_str());
+        sound = false;
+    }
     if (report.faults.empty() && !expected.empty()) {
         if (expected.size() != report.members.size()) {
             std::printf("fault: %zu members, %zu files given\n", report.members.size(), expected.size());
