@@ -89,8 +89,8 @@ void ReadImageLayout(const uint8_t* headers, uint32_t headerLength, uint32_t fil
     ReadPeHeaders(headers, headerLength < kImageHeadersRead ? headerLength : (uint32_t)kImageHeadersRead, layout);
     // A table that lies in front of the image's end, or not in the file, or
     // does not close it, leaves the file unsigned for the container.
-    if (layout->tableSize == 0 || layout->imageEnd == 0 || layout->imageEnd > layout->tableOffset || layout->tableOffset > fileSize ||
-        layout->tableSize != fileSize - layout->tableOffset)
+    if (layout->tableSize == 0 || layout->imageEnd == 0 || layout->imageEnd > layout->tableOffset ||
+        layout->tableOffset > fileSize || layout->tableSize != fileSize - layout->tableOffset)
         return;
     layout->signedAtEnd = 1;
     uint32_t room = layout->tableOffset - layout->imageEnd;

@@ -155,7 +155,7 @@ std::string DescribeSignature(const ContainerReport& report)
     std::string table = "a certificate table of " + std::to_string(image.tableSize) + " bytes at offset " +
                         std::to_string(image.tableOffset);
     if (!image.signedAtEnd)
-        return "names " + table + " that does not close the file; read as unsigned";
+        return "names " + table + " that does not close the file behind the image; read as unsigned";
     if (report.containerEnd == image.fileSize)
         return "signed: " + table + ", but no container ends in front of it";
     return "signed: " + table + "; the container ends " + std::to_string(image.tableOffset - report.containerEnd) +
@@ -167,8 +167,9 @@ std::vector<std::string> CheckInstallsSomething(const ContainerReport& report)
     std::vector<std::string> faults;
     const ImageLayout& image = report.image;
     if (image.signedAtEnd && report.containerEnd == image.fileSize)
-        faults.push_back("the file is signed, but no container that starts where the image ends closes within " +
-                         std::to_string(kMaxSignPadding) + " bytes in front of the certificate table");
+        faults.push_back("the file is signed, but no container that starts where the image ends ends within " +
+                         std::to_string(kMaxSignPadding) + " bytes in front of the certificate table: the setup " +
+                         "would read its container from the signature");
     if (report.faults.empty() && report.members.empty() && image.imageEnd != 0 &&
         report.containerEnd > image.imageEnd && report.containerEnd - image.imageEnd > kCountFieldSize)
         faults.push_back("no member, although " + std::to_string(report.containerEnd - image.imageEnd) +
