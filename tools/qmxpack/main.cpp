@@ -23,13 +23,14 @@ static const char kUsage[] =
     "       qmxpack verify SETUP.exe [FILE...]\n"
     "\n"
     "pack     appends a container of up to 10 members, in the order given, behind\n"
-    "         the image; files whose extension begins \"wa\" are stored, the others\n"
-    "         compressed\n"
+    "         the unsigned image; files whose extension begins \"wa\" are stored, the\n"
+    "         others compressed. Sign the packed setup, never the image\n"
     "list     prints each member's name, form, sizes and ratio, and the progress\n"
     "         range of the install\n"
     "extract  expands every member into DIR\n"
-    "verify   checks every rule of the container and, with FILEs, that the members\n"
-    "         are these files byte for byte; exit status 0 only when all hold\n";
+    "verify   says whether the file is signed, checks every rule of the container\n"
+    "         and that the setup would install something and, with FILEs, that the\n"
+    "         members are these files byte for byte; exit status 0 only when all hold\n";
 
 static int Usage(const char* problem)
 {
