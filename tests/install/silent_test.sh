@@ -2,11 +2,11 @@
 # The unattended round trip: /S installs everything the keyboard-driven
 # install does, /U /S takes it all away again, and /U /S on the clean machine
 # changes nothing; each run ends by itself with exit code 0.
-#   silent_test.sh SETUP PROBE DUMP SAMPLE_DIR [VERSION]
+#   silent_test.sh SETUP PROBE DUMP SAMPLE_DIR [VERSION [NAME]]
 SETUP=$1 PROBE=$2 DUMP=$3 samples=$4 version=${5:-}
 source "$(dirname "$0")/flow.sh"
 
-name=silent-${version:-default}
+name=silent-${6:-${version:-default}}
 open_screen "$name"
 new_machine "$name" "$version"
 
