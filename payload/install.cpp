@@ -5,10 +5,9 @@
 // It notes whether the install completed, for the unattended exit code.
 #include "payload/install.h"
 
-#include <imm.h>
-
 #include "common/memory.h"
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
@@ -156,7 +155,7 @@ static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLeng
     else if (place == PlaceHelpLinked)
         LinkOnDesktop(path, kHelpLinkName);
     else if (place == PlaceSystemIme)
-        return ImmInstallIMEA(path, setupState.layoutText) ? MemberImeHanded : MemberLost;
+        return InstallImeFromSystem(path, setupState.layoutText) ? MemberImeHanded : MemberLost;
     return MemberDone;
 }
 

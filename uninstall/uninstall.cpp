@@ -4,9 +4,8 @@
 // unattended exit code.
 #include "uninstall/uninstall.h"
 
-#include <imm.h>
-
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 
@@ -108,7 +107,7 @@ static void ReinstallRemainingIme(void)
     if (CopyFolder(imePath, sizeof imePath, setupState.systemDir) &&
         AppendText(imePath, sizeof imePath, setupState.imeFileName) &&
         GetFileAttributesA(imePath) != INVALID_FILE_ATTRIBUTES)
-        ImmInstallIMEA(imePath, setupState.layoutText);
+        InstallImeFromSystem(imePath, setupState.layoutText);
 }
 
 void RunUninstall(HWND window)
