@@ -11,18 +11,25 @@ all: host win32
 deps:
 	@tools/install-deps.sh
 
+# What the two builds make: everything, or for make run only the targets
+# qmx_run names (the program, its payload and packer, and the helpers that
+# report what it left), not the tests, benchmarks and fuzz targets.
+TARGETS := all
+
 host:
 	cmake -S . -B $(HOST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	cmake --build $(HOST)
+	cmake --build $(HOST) --target $(TARGETS)
 
-# The Windows build packs its payload with the native packer.
+# The Windows build packs its payload with the native packer. The checkout's
+# path may hold blanks: every path that carries it is quoted.
 win32: host
 	cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	    -DQMX_HOST_TOOLS=$(abspath $(HOST)/tools) >/dev/null
-	cmake --build $(WIN32)
+	    "-DQMX_HOST_TOOLS=$(CURDIR)/$(HOST)/tools" >/dev/null
+	cmake --build $(WIN32) --target $(TARGETS)
 
 # RUN=uninstall runs the uninstall in the same prefix.
 RUN ?= install
+run: TARGETS := qmx_run
 run: deps all
 	@tools/run.sh $(WIN32) $(RUN)
 
