@@ -5,12 +5,11 @@
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
-#include <imm.h>
-
 #include "common/memory.h"
 #include "common/restart_ops.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
@@ -129,7 +128,7 @@ static int HandOverIme(const char* path, const char* fileName)
         EndLogLine();
         return 1;
     }
-    int handed = ImmInstallIMEA(path, setupState.layoutText) != 0;
+    int handed = InstallImeFromSystem(path, setupState.layoutText) != 0;
     Log(handed ? "IME: handed to the system" : "IME: the system did not take it");
     EndLogLine();
     return handed;
@@ -224,11 +223,11 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
 // container bytes handled so far after each one, and the bar to the steps.
 // Then the image in front of them becomes the kept uninstaller, its path
 // left in uninstallerPath; without it the install is not complete.
-static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount,
+static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint32_t memberCount,
                                        const uint8_t* sizeTable, char* uninstallerPath)
 {
     uint32_t offset;
-    if (!LocateFirstMember(fileSize, memberCount, sizeTable, &offset))
+    if (!LocateFirstMember(containerEnd, memberCount, sizeTable, &offset))
         return ContainerDamaged;
     uint32_t imageSize = offset;
     uint32_t runningTotal = 0;
@@ -253,17 +252,33 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t 
     return lost ? ContainerPartial : ContainerComplete;
 }
 
+uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout)
+{
+    uint8_t* headers = (uint8_t*)AllocateBytes(kImageHeadersRead);
+    uint32_t headerLength = headers ? ReadAt(file, 0, headers, kImageHeadersRead) : 0;
+    ReadImageLayout(headers, headerLength, fileSize, layout);
+    FreeBytes(headers);
+    uint8_t trailer[kSignedTrailerRead];
+    if (ReadAt(file, layout->trailerOffset, trailer, layout->trailerLength) != layout->trailerLength)
+        return fileSize;
+    return LocateContainerEnd(layout, trailer);
+}
+
 // Reads the container's trailer and installs its members under a progress
 // bar, which the caller removes.
 static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
 {
     uint32_t fileSize = GetFileSize(copy, NULL);
+    if (fileSize == INVALID_FILE_SIZE)
+        return ContainerDamaged;
+    ImageLayout layout;
+    uint32_t end = ReadContainerEnd(copy, fileSize, &layout);
     uint8_t countField[kCountFieldSize];
     uint32_t tableOffset;
-    if (fileSize == INVALID_FILE_SIZE || ReadAt(copy, fileSize - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
+    if (ReadAt(copy, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
         return ContainerDamaged;
     uint32_t memberCount = ReadLe16(countField);
-    if (!LocateSizeTable(fileSize, memberCount, &tableOffset))
+    if (!LocateSizeTable(end, memberCount, &tableOffset))
         return ContainerDamaged;  // more than 10 members: nothing is read, no bar is shown
 
     uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
@@ -277,7 +292,7 @@ static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
         setupState.progressBar = CreateProgressBar(sum);
         setupState.progressCount = 0;
-        outcome = InstallMembers(copy, fileSize, memberCount, sizeTable, uninstallerPath);
+        outcome = InstallMembers(copy, end, memberCount, sizeTable, uninstallerPath);
     }
     FreeBytes(sizeTable);
     return outcome;

@@ -20,8 +20,11 @@ int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path)
     if (!bytes)
         return 0;
     CopyText((char*)bytes, nameLength, kKeptUninstallerName);
-    int kept = ReadAt(copy, 0, bytes + nameLength, imageSize) == imageSize &&
-               WriteMemberFile(path, nameLength, bytes, nameLength + imageSize) != MemberNotWritten;
+    int kept = ReadAt(copy, 0, bytes + nameLength, imageSize) == imageSize;
+    if (kept) {
+        ForgetCertificateTable(bytes + nameLength, imageSize);  // a signed setup's
+        kept = WriteMemberFile(path, nameLength, bytes, nameLength + imageSize) != MemberNotWritten;
+    }
     FreeBytes(bytes);
     return kept;
 }
@@ -36,9 +39,9 @@ int OwnFileHasContainer(void)
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
-    uint8_t headers[1024];
     uint32_t fileSize = GetFileSize(file, NULL);
-    uint32_t imageEnd = ImageFileEnd(headers, ReadAt(file, 0, headers, sizeof headers));
+    ImageLayout layout;
+    uint32_t end = fileSize != INVALID_FILE_SIZE ? ReadContainerEnd(file, fileSize, &layout) : 0;
     CloseHandle(file);
-    return imageEnd == 0 || fileSize == INVALID_FILE_SIZE || fileSize > imageEnd;
+    return fileSize == INVALID_FILE_SIZE || layout.imageEnd == 0 || end > layout.imageEnd;
 }
