@@ -222,7 +222,8 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
 // Walks the members in table order; the progress count is brought up to the
 // container bytes handled so far after each one, and the bar to the steps.
 // Then the image in front of them becomes the kept uninstaller, its path
-// left in uninstallerPath; without it the install is not complete.
+// left in uninstallerPath; without it the install is not complete. An empty
+// container keeps none.
 static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint32_t memberCount,
                                        const uint8_t* sizeTable, char* uninstallerPath)
 {
@@ -246,7 +247,8 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
     }
     if (unreadable)
         return ContainerDamaged;
-    lost |= !KeepUninstaller(copy, imageSize, uninstallerPath);
+    if (memberCount)  // nothing installed, nothing to uninstall
+        lost |= !KeepUninstaller(copy, imageSize, uninstallerPath);
     if (!imeHanded)
         return ContainerNoIme;
     return lost ? ContainerPartial : ContainerComplete;
