@@ -41,6 +41,7 @@ static const Removal kRemovals[] = {
 
 static RemovalResult DeleteOrSchedule(const char* path)
 {
+    CancelWaitingReplacement(path);
     if (DeleteFileA(path))
         return Removed;
     DWORD error = GetLastError();
