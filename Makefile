@@ -11,41 +11,48 @@ all: host win32
 deps:
 	@tools/install-deps.sh
 
-host:
-	cmake -S . -B $(HOST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	cmake --build $(HOST)
+# What the two builds make: everything, or for make run only the targets
+# qmx_run names (the program, its payload and packer, and the helpers that
+# report what it left), not the tests, benchmarks and fuzz targets.
+TARGETS := all
 
-# The Windows build packs its payload with the native packer.
+host:
+	cmake -S . -B "$(HOST)" $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build "$(HOST)" --target $(TARGETS)
+
+# The Windows build packs its payload with the native packer. The checkout's
+# path may hold blanks: every path that carries it is quoted.
 win32: host
-	cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	    -DQMX_HOST_TOOLS=$(abspath $(HOST)/tools) >/dev/null
-	cmake --build $(WIN32)
+	cmake -S . -B "$(WIN32)" $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	    "-DQMX_HOST_TOOLS=$(CURDIR)/$(HOST)/tools" >/dev/null
+	cmake --build "$(WIN32)" --target $(TARGETS)
 
 # RUN=uninstall runs the uninstall in the same prefix.
 RUN ?= install
+run: TARGETS := qmx_run
 run: deps all
-	@tools/run.sh $(WIN32) $(RUN)
+	@tools/run.sh "$(WIN32)" $(RUN)
 
 # The short fuzz runs go first, so that CTest's summary closes the output.
 test: deps all
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
-	ctest --test-dir $(HOST) --output-on-failure
-	ctest --test-dir $(WIN32) --output-on-failure
+	ctest --test-dir "$(HOST)" --output-on-failure
+	ctest --test-dir "$(WIN32)" --output-on-failure
 
 # Figures only: the codec on the sample payload that the Windows build makes,
 # and the install under Wine against a plain copy and NSIS.
 bench: deps all
-	$(HOST)/bench/codec_bench $(WIN32)/sample
-	$(HOST)/bench/gif_bench
-	bench/idle_cpu.sh $(WIN32)
-	bench/install_bench.sh $(WIN32)
+	"$(HOST)/bench/codec_bench" "$(WIN32)/sample"
+	"$(HOST)/bench/gif_bench"
+	bench/idle_cpu.sh "$(WIN32)"
+	bench/install_bench.sh "$(WIN32)"
 
 # Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
 FUZZ_SECONDS ?= 60
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S tests/fuzz -B $(FUZZ) $(CMAKE_GEN) >/dev/null
-	cmake --build $(FUZZ)
-	tests/fuzz/run $(FUZZ) $(FUZZ_SECONDS)
+	CC=clang CXX=clang++ cmake -S tests/fuzz -B "$(FUZZ)" $(CMAKE_GEN) >/dev/null
+	cmake --build "$(FUZZ)"
+	tests/fuzz/run "$(FUZZ)" $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -1,6 +1,6 @@
 # The Windows build. The shipped image links no C runtime so that it loads on
 # Windows 95, 98 and NT4 and runs on a 486; test programs use the ordinary one.
-include_directories(${CMAKE_SOURCE_DIR})
+include_directories("${CMAKE_SOURCE_DIR}")
 
 set(QMX_PRODUCT_FLAGS
     -march=i486 -Os -fexec-charset=GBK
@@ -18,9 +18,9 @@ function(qmx_product_library name)
 endfunction()
 
 # The Windows test programs run under Wine in the test bed's prefix.
-set(QMX_WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
-set(QMX_BED ${CMAKE_SOURCE_DIR}/tests/wine/bed)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${QMX_BED};run)
+set(QMX_WINE_ROOT "${CMAKE_BINARY_DIR}/wine")
+set(QMX_BED "${CMAKE_SOURCE_DIR}/tests/wine/bed")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${QMX_BED}" run)
 
 # A Windows GoogleTest program, run by CTest through Wine.
 function(qmx_wine_test name)
@@ -30,5 +30,5 @@ function(qmx_wine_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main -static)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        FIXTURES_REQUIRED wine_bed TIMEOUT 300 ENVIRONMENT QMX_WINE_ROOT=${QMX_WINE_ROOT})
+        FIXTURES_REQUIRED wine_bed TIMEOUT 300 ENVIRONMENT "QMX_WINE_ROOT=${QMX_WINE_ROOT}")
 endfunction()

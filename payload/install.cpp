@@ -5,11 +5,10 @@
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
-#include <imm.h>
-
 #include "common/memory.h"
 #include "common/restart_ops.h"
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
@@ -119,7 +118,7 @@ static HANDLE OpenTemporaryCopy(void)
 // find again; an entry that names the file is the hand-over.
 static int HandOverIme(const char* path, const char* fileName)
 {
-    return FindImeEntry(fileName) || ImmInstallIMEA(path, setupState.layoutText) != 0;
+    return FindImeEntry(fileName) || InstallImeFromSystem(path, setupState.layoutText) != 0;
 }
 
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
@@ -203,11 +202,11 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
 
 // Walks the members in table order; the progress count is brought up to the
 // container bytes handled so far after each one, and the bar to the steps.
-static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t memberCount,
+static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint32_t memberCount,
                                        const uint8_t* sizeTable)
 {
     uint32_t offset;
-    if (!LocateFirstMember(fileSize, memberCount, sizeTable, &offset))
+    if (!LocateFirstMember(containerEnd, memberCount, sizeTable, &offset))
         return ContainerDamaged;
     uint32_t runningTotal = 0;
     int unreadable = 0, lost = 0, imeHanded = 0;
@@ -230,17 +229,36 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t fileSize, uint32_t 
     return lost ? ContainerPartial : ContainerComplete;
 }
 
+// The end of the file, or of the container in front of a signature that
+// was appended after packing.
+static uint32_t ReadContainerEnd(HANDLE copy, uint32_t fileSize)
+{
+    uint8_t* headers = (uint8_t*)AllocateBytes(kImageHeadersRead);
+    if (!headers)
+        return fileSize;
+    ImageLayout layout;
+    ReadImageLayout(headers, ReadAt(copy, 0, headers, kImageHeadersRead), fileSize, &layout);
+    FreeBytes(headers);
+    uint8_t trailer[kSignedTrailerRead];
+    if (ReadAt(copy, layout.trailerOffset, trailer, layout.trailerLength) != layout.trailerLength)
+        return fileSize;
+    return LocateContainerEnd(&layout, trailer);
+}
+
 // Reads the container's trailer and installs its members under a progress
 // bar, which the caller removes.
 static ContainerOutcome InstallContainer(HANDLE copy)
 {
     uint32_t fileSize = GetFileSize(copy, NULL);
+    if (fileSize == INVALID_FILE_SIZE)
+        return ContainerDamaged;
+    uint32_t end = ReadContainerEnd(copy, fileSize);
     uint8_t countField[kCountFieldSize];
     uint32_t tableOffset;
-    if (fileSize == INVALID_FILE_SIZE || ReadAt(copy, fileSize - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
+    if (ReadAt(copy, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
         return ContainerDamaged;
     uint32_t memberCount = ReadLe16(countField);
-    if (!LocateSizeTable(fileSize, memberCount, &tableOffset))
+    if (!LocateSizeTable(end, memberCount, &tableOffset))
         return ContainerDamaged;  // more than 10 members: nothing is read, no bar is shown
 
     uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
@@ -254,7 +272,7 @@ static ContainerOutcome InstallContainer(HANDLE copy)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
         setupState.progressBar = CreateProgressBar(sum);
         setupState.progressCount = 0;
-        outcome = InstallMembers(copy, fileSize, memberCount, sizeTable);
+        outcome = InstallMembers(copy, end, memberCount, sizeTable);
     }
     FreeBytes(sizeTable);
     return outcome;

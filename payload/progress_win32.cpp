@@ -7,11 +7,12 @@
 #include <commctrl.h>
 
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "payload/progress_gauge.h"
 
 HWND CreateProgressBar(uint32_t containerBytes)
 {
-    InitCommonControls();
+    InitProgressBarClass();
     HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, 10,
                                setupState.windowHeight - 78, setupState.windowWidth - 185, 27,
                                setupState.mainWindow, NULL, setupState.instance, NULL);

@@ -1,10 +1,11 @@
-// Process entry of the shipped image, which links no C runtime: it calls
-// WinMain with the arguments behind the program's path and ends the process
-// with its result. Also the two memory helpers
+// Process entry of the shipped image, which links no C runtime: it narrows
+// the library search, calls WinMain with the arguments behind the program's
+// path and ends the process with its result. Also the two memory helpers
 // that the compiler may call; this file is built with
 // -fno-tree-loop-distribute-patterns so their loops stay loops.
 #include <windows.h>
 
+#include "common/system_libraries.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
 
@@ -27,6 +28,7 @@ extern "C" void* memcpy(void* destination, const void* source, size_t count)
 
 extern "C" void WINAPI EntryPoint(void)
 {
+    RestrictLibrarySearch();
     LPSTR arguments = (LPSTR)SkipProgramPath(GetCommandLineA());
     ExitProcess(WinMain(GetModuleHandleA(NULL), NULL, arguments, SW_SHOWDEFAULT));
 }

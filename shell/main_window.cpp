@@ -6,6 +6,7 @@
 
 #include "animation/animation.h"
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "payload/install.h"
 #include "shell/commands.h"
 #include "shell/geometry.h"
@@ -102,20 +103,41 @@ static void OnEraseBackground(HDC dc)
     DeleteObject(brush);
 }
 
+// The install never takes a copy of these libraries from anywhere but the
+// System folder, so without them it cannot run; the user is told why.
+static void ReportMissingSystemLibrary(void)
+{
+    if (!setupState.unattended)
+        MessageBoxA(setupState.mainWindow, "无法从系统文件夹载入 COMCTL32.DLL 或 IMM32.DLL，不能安装。",
+                    kMainWindowTitle, MB_OK | MB_ICONSTOP);
+}
+
+// An install that cannot start ends as a failed one: unattended, the
+// program ends with exit code 1.
+static void FailInstallStart(void)
+{
+    setupState.busy = 0;
+    setupState.workLeftUndone = 1;
+    if (setupState.unattended)
+        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+}
+
 // busy is raised here already, not only by the worker's first step, so that a
 // second install command arriving before the worker runs starts nothing. The
 // worker closes its own handle when it ends, so it runs only once the handle
-// is stored. Unattended, a worker that cannot start ends the program.
+// is stored.
 static void StartInstallWorker(void)
 {
+    if (!LoadSystemLibraries()) {
+        ReportMissingSystemLibrary();
+        FailInstallStart();
+        return;
+    }
     setupState.busy = 1;
     DWORD threadId = 0;
     HANDLE thread = CreateThread(NULL, 0, RunInstall, NULL, CREATE_SUSPENDED, &threadId);
     if (!thread) {
-        setupState.busy = 0;
-        setupState.workLeftUndone = 1;
-        if (setupState.unattended)
-            SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
+        FailInstallStart();
         return;
     }
     setupState.installThread = thread;

@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build make g++ python3
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
-    googletest locales liblnk-utils libgif-dev zlib1g-dev gzip xxd
+    googletest locales liblnk-utils libgif-dev zlib1g-dev gzip xxd openssl osslsigncode
     clang libclang-rt-14-dev libbenchmark-dev nsis
 )
 

@@ -17,6 +17,17 @@ program=$build/qmxsetup.exe
 [ -f "$program" ] || program=$build/shell/qmxsetup_bare.exe
 dump=$build/tests/install/statedump.exe
 export QMX_WINE_ROOT=$build/run
+
+# The program starts from C:\setup of the prefix, as from a download folder:
+# its path then stays short however deep the checkout lies (the program, like
+# Windows 9x, takes no path beyond MAX_PATH).
+start_from_drive_c() {  # start_from_drive_c: program becomes the copy there
+    mkdir -p "$WINEPREFIX/drive_c/setup"
+    cp "$program" "$WINEPREFIX/drive_c/setup/"
+    echo "C:\\setup holds a copy of $program"
+    program=$WINEPREFIX/drive_c/setup/$(basename "$program")
+}
+
 case $job in
     install) keys=(Return) ;;
     uninstall) keys=(Tab Return) ;;
@@ -27,6 +38,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     export QMX_DISPLAY=$DISPLAY
     export WINEPREFIX
     WINEPREFIX=$("$bed" keep setup)
+    start_from_drive_c
     echo "running $program in $WINEPREFIX"
     "$bed" run "$program"
     exit
@@ -75,6 +87,7 @@ QMX_DISPLAY=$(cat "$screen/display")
 export DISPLAY=$QMX_DISPLAY WINEPREFIX
 trap 'wineserver -k 2>/dev/null || true; "$bed" xvfb-stop "$screen"' EXIT
 WINEPREFIX=$("$bed" keep setup)
+start_from_drive_c
 echo "no display: running $program on Xvfb $DISPLAY in $WINEPREFIX"
 "$bed" run "$program" &
 pid=$!

@@ -5,11 +5,10 @@
 // unattended exit code.
 #include "uninstall/uninstall.h"
 
-#include <imm.h>
-
 #include "common/held_file.h"
 #include "common/restart_ops.h"
 #include "common/setup_state.h"
+#include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 
@@ -143,7 +142,7 @@ static void ReinstallRemainingIme(void)
     char imePath[kWorkPathSize];
     if (CopyFolder(imePath, sizeof imePath, setupState.systemDir) &&
         AppendText(imePath, sizeof imePath, setupState.imeFileName))
-        ImmInstallIMEA(imePath, setupState.layoutText);
+        InstallImeFromSystem(imePath, setupState.layoutText);
 }
 
 void RunUninstall(HWND window)

@@ -11,5 +11,5 @@ gui_session() {
     "$bed" xvfb "$screen"
     QMX_DISPLAY=$(cat "$screen/display")
     export DISPLAY=$QMX_DISPLAY
-    trap "wineserver -k 2>/dev/null || true; '$bed' xvfb-stop '$screen'" EXIT
+    trap "wineserver -k 2>/dev/null || true; $(printf '%q ' "$bed" xvfb-stop "$screen")" EXIT
 }

@@ -3,11 +3,11 @@
 # install does, /U /S takes it all away again, and /U /S on the clean machine
 # changes nothing; each run ends by itself with exit code 0. The program is
 # started from a path of exactly MAX_PATH - 1 characters.
-#   silent_test.sh SETUP PROBE DUMP SAMPLE_DIR [VERSION]
+#   silent_test.sh SETUP PROBE DUMP SAMPLE_DIR [VERSION [NAME]]
 SETUP=$1 PROBE=$2 DUMP=$3 samples=$4 version=${5:-}
 source "$(dirname "$0")/flow.sh"
 
-name=silent-${version:-default}
+name=silent-${6:-${version:-default}}
 open_screen "$name"
 new_machine "$name" "$version"
 # Started from a path of 259 characters, the longest that MAX_PATH holds.

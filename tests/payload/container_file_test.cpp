@@ -6,6 +6,7 @@
 #include <string>
 
 #include "payload/container.h"
+#include "tests/payload/signed_image.h"
 #include "tools/qmxpack/container_file.h"
 
 static const Bytes kImage = {'M', 'Z', 1, 2, 3};
@@ -130,3 +131,62 @@ INSTANTIATE_TEST_SUITE_P(Rules, BrokenContainerTest, testing::Values(
             return Container({WriteStream(content, ParseOptimal(FindLongestMatches(content), 17, 8))});
         }, "more than four times"},
     BrokenCase{"a compressed member of one byte", [] { return Container({Bytes{0xFF}}); }, "fewer than 2 bytes"}));
+
+// A setup signed after packing reads as the unsigned one; what would install
+// nothing is told apart from an empty container that is all the file holds.
+struct EndCase {
+    const char* what;
+    std::function<Bytes()> make;
+    size_t members;
+    const char* signature;  // a piece of its description
+    const char* fault;      // a piece of what keeps it from installing; "" for none
+};
+
+class ContainerEndFileTest : public testing::TestWithParam<EndCase> {};
+
+TEST_P(ContainerEndFileTest, ReadsAsTheInstallDoes)
+{
+    const EndCase& c = GetParam();
+    ContainerReport report = ReadContainer(c.make());
+    EXPECT_EQ(c.members, report.members.size());
+    EXPECT_NE(std::string::npos, DescribeSignature(report).find(c.signature)) << DescribeSignature(report);
+    std::string faults;
+    for (const std::string& fault : CheckInstallsSomething(report))
+        faults += fault + "\n";
+    if (*c.fault)
+        EXPECT_NE(std::string::npos, faults.find(c.fault)) << faults;
+    else
+        EXPECT_EQ("", faults);
+}
+
+static Bytes PackedImage(bool sign, const Bytes& between = Bytes())
+{
+    Bytes file = TestImage();
+    file.insert(file.end(), between.begin(), between.end());
+    AppendContainer(file, {MemberContent("a.wav", Bytes(10, 1)), AllLiterals(MemberContent("b.mb", Text("bb")))});
+    if (sign)
+        AppendSignature(file, (8 - file.size() % 8) % 8);
+    return file;
+}
+
+static Bytes EmptyImage(bool sign, const Bytes& between)
+{
+    Bytes file = TestImage();
+    file.insert(file.end(), between.begin(), between.end());
+    file.insert(file.end(), {0, 0});
+    if (sign)
+        AppendSignature(file, 2);
+    return file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ContainerEndFileTest, testing::Values(
+    EndCase{"unsigned", [] { return PackedImage(false); }, 2, "not signed", ""},
+    EndCase{"signed after packing", [] { return PackedImage(true); }, 2, "bytes in front of it", ""},
+    EndCase{"signed with a container that does not start at the image's end",
+        [] { return PackedImage(true, Bytes(3, 0x90)); }, 0, "no container ends", "the file is signed, but"},
+    EndCase{"an empty container, all the file holds", [] { return EmptyImage(false, {}); }, 0, "not signed", ""},
+    EndCase{"an empty container, signed", [] { return EmptyImage(true, {}); }, 0, "bytes in front of it", ""},
+    EndCase{"an empty container behind more bytes",
+        [] { return EmptyImage(false, Bytes(9, 0x41)); }, 0, "not signed", "11 bytes follow the image"},
+    EndCase{"a table entry that does not close the file",
+        [] { Bytes f = PackedImage(true); f.push_back(0); return f; }, 0, "does not close the file", ""}));

@@ -8,6 +8,8 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "tests/payload/signed_image.h"
+
 namespace fs = std::filesystem;
 
 class QmxpackCliTest : public testing::Test {
@@ -26,6 +28,9 @@ protected:
         image[0x3C] = 0x40;
         image.replace(0x40, 4, std::string("PE\0\0", 4));
         Write("bare.exe", image);
+        Bytes signedImage = TestImage();
+        AppendSignature(signedImage, 0);
+        Write("signed.exe", std::string(signedImage.begin(), signedImage.end()));
         Write("qmx.mb", std::string(3000, 'a') + "\xB0\xA1 a\r\n\xB0\xA2 ai\r\n");
         Write("click.wav", "RIFF\x24\0\0\0WAVEfmt ");
         Write("zub.exe", std::string(20000, '\0'));
@@ -107,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, QmxpackRefusalTest, testing::Values(
     RefusalCase{"pack --image bare.exe --out setup.exe", 2},
     RefusalCase{"pack --image bare.exe --out setup.exe --level 9 qmx.mb", 2},
     RefusalCase{"pack --image qmx.mb --out setup.exe qmx.mb", 1},
+    RefusalCase{"pack --image signed.exe --out setup.exe qmx.mb", 1},
     RefusalCase{"pack --image bare.exe --out setup.exe missing.mb", 1},
     RefusalCase{"pack --image bare.exe --out setup.exe bare.exe bare.exe bare.exe bare.exe bare.exe bare.exe "
                 "bare.exe bare.exe bare.exe bare.exe bare.exe", 1},

@@ -76,7 +76,7 @@ TEST(Sample, TwoRunsOfTheToolWriteTheSameFiles)
     const Bytes program = FakeProgram();
     std::ofstream(root / "zub.exe", std::ios::binary).write((const char*)program.data(), program.size());
     for (const char* run : {"one", "two"}) {
-        std::string command = std::string(QMXSAMPLE) + " " + (root / run).string() + " " + (root / "zub.exe").string();
+        std::string command = "'" QMXSAMPLE "' '" + (root / run).string() + "' '" + (root / "zub.exe").string() + "'";
         ASSERT_EQ(0, std::system(command.c_str())) << command;
     }
     for (int i = 0; i < kSampleMemberCount; i++) {
@@ -87,7 +87,7 @@ TEST(Sample, TwoRunsOfTheToolWriteTheSameFiles)
     }
     // A program that does not fit its size is refused, and nothing is claimed done.
     std::ofstream(root / "big.exe", std::ios::binary) << "MZ" << std::string(200000, 'x');
-    std::string command = std::string(QMXSAMPLE) + " " + (root / "one").string() + " " + (root / "big.exe").string() + " 2>/dev/null";
+    std::string command = "'" QMXSAMPLE "' '" + (root / "one").string() + "' '" + (root / "big.exe").string() + "' 2>/dev/null";
     EXPECT_NE(0, std::system(command.c_str()));
     fs::remove_all(root);
 }

@@ -104,19 +104,22 @@ ContainerReport ReadContainer(const Bytes& file)
         report.faults.push_back("the file is too short to hold a member count");
         return report;
     }
-    report.memberCount = ReadLe16(&file[fileSize - kCountFieldSize]);
+    ReadImageLayout(file.data(), fileSize, fileSize, &report.image);
+    uint32_t end = LocateContainerEnd(&report.image, file.data() + report.image.trailerOffset);
+    report.containerEnd = end;
+    report.memberCount = ReadLe16(&file[end - kCountFieldSize]);
     if (report.memberCount > kMaxMembers) {
         report.faults.push_back(std::to_string(report.memberCount) + " members, more than 10");
         return report;
     }
     uint32_t tableOffset;
-    if (!LocateSizeTable(fileSize, report.memberCount, &tableOffset)) {
+    if (!LocateSizeTable(end, report.memberCount, &tableOffset)) {
         report.faults.push_back("the size table does not fit in the file");
         return report;
     }
     const uint8_t* sizeTable = &file[tableOffset];
     uint32_t offset;
-    if (!LocateFirstMember(fileSize, report.memberCount, sizeTable, &offset)) {
+    if (!LocateFirstMember(end, report.memberCount, sizeTable, &offset)) {
         report.faults.push_back("the member sizes add up to more than the file holds");
         return report;
     }
@@ -141,4 +144,35 @@ ContainerReport ReadContainer(const Bytes& file)
     StartGauge(&gauge, runningTotal, 0);
     report.progressRange = gauge.range;
     return report;
+}
+
+// Only a table that closes the file counts; the install reads past any other.
+std::string DescribeSignature(const ContainerReport& report)
+{
+    const ImageLayout& image = report.image;
+    if (image.tableSize == 0)
+        return "not signed";
+    std::string table = "a certificate table of " + std::to_string(image.tableSize) + " bytes at offset " +
+                        std::to_string(image.tableOffset);
+    if (!image.signedAtEnd)
+        return "names " + table + " that does not close the file behind the image; read as unsigned";
+    if (report.containerEnd == image.fileSize)
+        return "signed: " + table + ", but no container ends in front of it";
+    return "signed: " + table + "; the container ends " + std::to_string(image.tableOffset - report.containerEnd) +
+           " bytes in front of it";
+}
+
+std::vector<std::string> CheckInstallsSomething(const ContainerReport& report)
+{
+    std::vector<std::string> faults;
+    const ImageLayout& image = report.image;
+    if (image.signedAtEnd && report.containerEnd == image.fileSize)
+        faults.push_back("the file is signed, but no container that starts where the image ends ends within " +
+                         std::to_string(kMaxSignPadding) + " bytes in front of the certificate table: the setup " +
+                         "would read its container from the signature");
+    if (report.faults.empty() && report.members.empty() && image.imageEnd != 0 &&
+        report.containerEnd > image.imageEnd && report.containerEnd - image.imageEnd > kCountFieldSize)
+        faults.push_back("no member, although " + std::to_string(report.containerEnd - image.imageEnd) +
+                         " bytes follow the image: the setup would install nothing");
+    return faults;
 }

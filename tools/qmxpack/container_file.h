@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "payload/container.h"
 #include "tools/qmxpack/encoder.h"
 
 // The member for a file: stored when the name's extension begins "wa",
@@ -31,6 +32,8 @@ struct MemberReport {
 };
 
 struct ContainerReport {
+    ImageLayout image = {};           // the image's end and its certificate table
+    uint32_t containerEnd = 0;        // where the count field ends
     uint32_t memberCount = 0;
     std::vector<MemberReport> members;
     std::vector<std::string> faults;  // rules of the container as a whole
@@ -42,3 +45,11 @@ struct ContainerReport {
 // Reads the container at the end of a file as the install does, expanding
 // each compressed member with the product's decompressor.
 ContainerReport ReadContainer(const Bytes& file);
+
+// Whether and how the file is signed, in words.
+std::string DescribeSignature(const ContainerReport& report);
+
+// What keeps a sound-looking container from installing: a signed file with
+// no container in front of its signature, or no member although more than
+// the count follows the image.
+std::vector<std::string> CheckInstallsSomething(const ContainerReport& report);

@@ -1,5 +1,6 @@
 // qmxpack: writes the payload container behind the setup program's image,
 // and lists, extracts and verifies one.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -22,13 +23,14 @@ static const char kUsage[] =
     "       qmxpack verify SETUP.exe [FILE...]\n"
     "\n"
     "pack     appends a container of up to 10 members, in the order given, behind\n"
-    "         the image; files whose extension begins \"wa\" are stored, the others\n"
-    "         compressed\n"
+    "         the unsigned image; files whose extension begins \"wa\" are stored, the\n"
+    "         others compressed. Sign the packed setup, never the image\n"
     "list     prints each member's name, form, sizes and ratio, and the progress\n"
     "         range of the install\n"
     "extract  expands every member into DIR\n"
-    "verify   checks every rule of the container and, with FILEs, that the members\n"
-    "         are these files byte for byte; exit status 0 only when all hold\n";
+    "verify   says whether the file is signed, checks every rule of the container\n"
+    "         and that the setup would install something and, with FILEs, that the\n"
+    "         members are these files byte for byte; exit status 0 only when all hold\n";
 
 static int Usage(const char* problem)
 {
@@ -114,6 +116,14 @@ static int Pack(int argc, char** argv)
         return Fail("cannot read the image " + imagePath);
     if (!IsPeImage(setup))
         return Fail(imagePath + " is not a PE image");
+    // A container behind a signature, or inside it, breaks the signature.
+    ImageLayout layout;
+    uint32_t imageSize = (uint32_t)std::min<size_t>(setup.size(), 0xFFFFFFFFu);
+    ReadImageLayout(setup.data(), imageSize, imageSize, &layout);
+    if (layout.tableSize != 0)
+        return Fail(imagePath + " is signed already (a certificate table of " + std::to_string(layout.tableSize) +
+                    " bytes at offset " + std::to_string(layout.tableOffset) +
+                    "): pack the unsigned image, then sign the packed setup");
     std::vector<Bytes> members;
     std::vector<Bytes> files(inputs.size());
     uint64_t total = setup.size() + kCountFieldSize;
@@ -205,8 +215,13 @@ static int Verify(const std::string& path, const std::vector<std::string>& expec
     ContainerReport report;
     if (!ReadContainerFile(path, report))
         return Fail("cannot read " + path);
+    std::printf("%s: %s\n", path.c_str(), DescribeSignature(report).c_str());
     PrintFaults(report);
     bool sound = report.Sound();
+    for (const std::string& fault : CheckInstallsSomething(report)) {
+        std::printf("fault: %s\n", fault.c_str());
+        sound = false;
+    }
     if (report.faults.empty() && !expected.empty()) {
         if (expected.size() != report.members.size()) {
             std::printf("fault: %zu members, %zu files given\n", report.members.size(), expected.size());
