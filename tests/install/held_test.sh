@@ -152,12 +152,6 @@ check "the last install exits 0" 0 "$exit_code"
 held=("$system/qmx.ime" "$system/qmx.mb")
 [ "$family" = nt ] && held+=("$program/zub.exe")
 hold "${held[@]}"
-# On the NT family a held file in the program folder makes the folder wait
-# too; Wine carries out no folder's line of WININIT.INI, so on 9x only the
-# System folder's files are held.
-held=("$system/qmx.ime" "$system/qmx.mb")
-[ "$family" = nt ] && held+=("$program/zub.exe")
-hold "${held[@]}"
 run_launched "$first" /U /S
 check "the last uninstall exits 3010" 3010 "$exit_code"
 let_go
