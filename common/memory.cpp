@@ -8,7 +8,9 @@ void* AllocateBytes(uint32_t size)
     return HeapAlloc(GetProcessHeap(), 0, size);
 }
 
+// A null block is let be, as free() does: HeapFree's result for one is undefined.
 void FreeBytes(void* block)
 {
-    HeapFree(GetProcessHeap(), 0, block);
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
 }

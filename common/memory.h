@@ -5,4 +5,5 @@
 
 // Null when the heap cannot give size bytes.
 void* AllocateBytes(uint32_t size);
+// Null is let be.
 void FreeBytes(void* block);

@@ -29,7 +29,26 @@ enum {
     kLayoutIdSize = 20,      // at most 19 characters and the NUL
     kWorkPathSize = 260,     // MAX_PATH: the paths the install worker, the shortcut
                              // writer and the uninstall build
+    kMaxFailedFiles = 10,    // a container holds at most 10 members
 };
+
+// Why a file could not be written, as the user is told.
+enum FileFailure {
+    FailureHeld,      // another program holds it, and no replacement could be scheduled
+    FailureDiskFull,
+    FailureNoAccess,  // refused: read-only, a folder in its place, no rights
+    FailureOther,     // no path could be made for it, or any other error
+};
+
+struct FailedFile {
+    char path[kWorkPathSize];  // the file's full path, or its bare name when no path fit
+    int failure;               // a FileFailure
+};
+
+// Sent by the install worker and the uninstall to the main window when their
+// work is done, before the program ends or the window is left open; wParam 1
+// for the uninstall. The window thread tells the user what happened.
+enum { kWorkDoneMessage = 0x8001 };  // WM_APP + 1
 
 struct SetupState {
     HINSTANCE instance;
@@ -59,6 +78,11 @@ struct SetupState {
     uint32_t progressLastStep;
     int unattended;      // started with /S: no window is shown and nothing waits for a user
     int workLeftUndone;  // the install or the uninstall did not complete: exit code 1 when unattended
+    int restartNeeded;   // done, but something waits for the next restart: exit code 3010 when unattended
+    int containerDamaged;  // the setup file's own container could not be read
+    int imeNotPlaced;      // no IME handed over, its layout not found, or the preload list not rewritten
+    int failedFileCount;   // how many of failedFiles are filled
+    FailedFile failedFiles[kMaxFailedFiles];
 };
 
 extern SetupState setupState;

@@ -1,5 +1,5 @@
-// The keyboard-layout registry: the machine's layout entry that carries the
-// product's layout text, and the product's place in the user's preload list.
+// The keyboard-layout registry: the machine's layout entries of the product
+// and the product's place in the user's preload list.
 #pragma once
 
 // Looks for the layout entry whose "layout text" is setupState.layoutText and
@@ -7,6 +7,19 @@
 // zero also deletes that entry. Returns 1 when found, 0 otherwise.
 int FindLayoutEntry(int checkOnly);
 
+// Looks for a layout entry whose "IME file" names the file imeFileName (in
+// any letter case, alone or at the end of a path) and leaves its name in
+// setupState.layoutId. Returns 1 when found; 0 leaves layoutId as it was.
+int FindImeEntry(const char* imeFileName);
+
+// Deletes every layout entry that names setupState.imeFileName or carries
+// setupState.layoutText, and takes each one's identifier out of the numbered
+// preload list. Returns 1 when each entry went and each preload rewrite that
+// was needed succeeded.
+int RemoveProductLayouts(void);
+
 // Rewrites the numbered preload list for setupState.layoutId: install nonzero
-// moves it to entry 2, zero takes it out and closes the gap.
-void ReorderPreload(int install);
+// moves it to entry 2, zero takes it out and closes the gap. Returns 0 when a
+// rewrite was needed but failed (and what it wrote was put back), 1 otherwise,
+// also for a list in another form, which is left alone.
+int ReorderPreload(int install);

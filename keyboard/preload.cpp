@@ -26,12 +26,12 @@ int DeletePreloadEntry(PreloadList* list, const char* name)
            RegDeleteKeyA(HKEY_CURRENT_USER, list->path) == ERROR_SUCCESS;
 }
 
-void ReorderPreload(int install)
+int ReorderPreload(int install)
 {
     PreloadList list;
     CopyText(list.path, sizeof list.path, kPreloadPath);
     if (RegOpenKeyExA(HKEY_CURRENT_USER, list.path, 0, KEY_ALL_ACCESS, &list.key) != ERROR_SUCCESS)
-        return;
+        return 1;
     PreloadWalk walk;
     StartPreloadWalk(&walk, install);
     char name[kEntryNameSize];
@@ -43,6 +43,7 @@ void ReorderPreload(int install)
     }
     PreloadRewrite rewrite;
     PlanPreloadRewrite(&walk, &rewrite);
-    CarryOutPreloadRewrite(&list, &rewrite);
+    int rewritten = CarryOutPreloadRewrite(&list, &rewrite);
     RegCloseKey(list.key);
+    return rewritten;
 }

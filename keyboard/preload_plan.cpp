@@ -77,14 +77,17 @@ static void PutBackWrites(PreloadList* list, const PreloadRewrite* rewrite, int 
         WritePreloadValue(list, rewrite->writeName[count], rewrite->previousValue[count]);
 }
 
-void CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite)
+int CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite)
 {
     for (int w = 0; w < rewrite->writeCount; ++w) {
         if (!WritePreloadValue(list, rewrite->writeName[w], rewrite->writeValue[w])) {
             PutBackWrites(list, rewrite, w);
-            return;
+            return 0;
         }
     }
-    if (rewrite->deleteName && !DeletePreloadEntry(list, rewrite->deleteName))
+    if (rewrite->deleteName && !DeletePreloadEntry(list, rewrite->deleteName)) {
         PutBackWrites(list, rewrite, rewrite->writeCount);
+        return 0;
+    }
+    return 1;
 }

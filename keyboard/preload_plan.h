@@ -61,4 +61,5 @@ void PlanPreloadRewrite(const PreloadWalk* walk, PreloadRewrite* rewrite);
 // Each step is taken only once the one before it has succeeded, and a step
 // that fails puts back what the earlier ones wrote, so that no value a
 // user's entry held is lost or doubled by a write or delete that fails.
-void CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite);
+// Returns 1 when every step was taken (or there was none), 0 when one failed.
+int CarryOutPreloadRewrite(PreloadList* list, const PreloadRewrite* rewrite);

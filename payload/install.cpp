@@ -2,16 +2,18 @@
 // from a temporary copy of the program file, writes every member to its
 // folder with its follow-up (shortcut, IME hand-over), shows a progress bar,
 // and at the end places the new keyboard layout in the user's preload list.
-// It notes whether the install completed, for the unattended exit code.
+// It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
 #include "common/memory.h"
+#include "common/restart_ops.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/member_file.h"
 #include "payload/placement.h"
 #include "payload/progress_bar.h"
 #include "payload/shortcut.h"
@@ -21,17 +23,21 @@ static const char kFallbackTempDir[] = "c:\\temp\\";
 static const char kZubinoLinkName[] = "\\Zubino.lnk";
 static const char kHelpLinkName[] = "\\Qumo帮助.lnk";
 
-// What became of one member.
+// What became of one member. A member deferred to the next restart counts
+// as written.
 enum MemberOutcome {
-    MemberLost,       // not written whole, or the IME not taken: no follow-up step
-    MemberDone,       // written whole with its follow-up, or discarded by its extension
-    MemberImeHanded,  // written whole and handed to the system as its IME
+    MemberUnreadable,  // cut short, expanding past its limit or with a name that is no bare file name
+    MemberLost,        // not written whole, or the IME not taken: no follow-up step
+    MemberDone,        // written whole with its follow-up, or discarded by its extension
+    MemberImeHanded,   // written whole and handed to the system as its IME
 };
 
 // What became of the container.
 enum ContainerOutcome {
     ContainerAbandoned,  // the size table could not be allocated: the worker just ends
-    ContainerPartial,    // read, but a member was lost, or no IME was handed over
+    ContainerDamaged,    // its trailer or a member could not be read: the setup file is damaged
+    ContainerNoIme,      // read, but no IME was handed over
+    ContainerPartial,    // read, the IME handed over, but a member was lost
     ContainerComplete,   // every member done and an IME handed over
 };
 
@@ -63,29 +69,8 @@ void PrepareTargetDirs(void)
     CreateMissingFolder(programDir);
     AppendText(programDir, kFolderFieldSize, "\\qmx");
     CreateDirectoryA(programDir, NULL);
+    CancelPendingFor(programDir);  // an uninstall's deletion, waiting for a restart
     AppendText(programDir, kFolderFieldSize, "\\");
-}
-
-// Appends the member's name to folderPath and writes the file's bytes there.
-// Writes nothing when the folder is empty or the full path does not fit the
-// worker's MAX_PATH buffer. A write that fails or falls short has
-// already replaced an older file, so the cut file is deleted rather than
-// left for the system to load.
-int WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
-{
-    if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes))
-        return 0;
-    HANDLE file = CreateFileA(folderPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD length = totalLength - nameLength;
-    DWORD written = 0;
-    BOOL wrote = WriteFile(file, memberBytes + nameLength, length, &written, NULL);
-    CloseHandle(file);
-    if (wrote && written == length)
-        return 1;
-    DeleteFileA(folderPath);
-    return 0;
 }
 
 static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
@@ -100,9 +85,12 @@ static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size
 // must fit their buffers) and opens the copy so that closing deletes it.
 static HANDLE OpenTemporaryCopy(void)
 {
-    char exePath[kWorkPathSize];
+    // One byte more than MAX_PATH: a path of 259 characters comes back whole
+    // with its NUL, and a longer one shows by its length whether the system
+    // returns the cut length with or without the NUL.
+    char exePath[kWorkPathSize + 1];
     DWORD length = GetModuleFileNameA(NULL, exePath, sizeof exePath);
-    if (length == 0 || length >= sizeof exePath - 1)
+    if (length == 0 || length >= kWorkPathSize)
         return INVALID_HANDLE_VALUE;
     exePath[length] = 0;
 
@@ -117,9 +105,20 @@ static HANDLE OpenTemporaryCopy(void)
     if (!AppendText(tempCopyPath, sizeof tempCopyPath, kTempCopyName))
         return INVALID_HANDLE_VALUE;
 
-    if (!CopyFileA(exePath, tempCopyPath, FALSE) && !CopyFileA(exePath, tempCopyPath, TRUE))
-        return INVALID_HANDLE_VALUE;
-    return CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    HANDLE copy = INVALID_HANDLE_VALUE;
+    if (CopyFileA(exePath, tempCopyPath, FALSE) || CopyFileA(exePath, tempCopyPath, TRUE))
+        copy = CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (copy == INVALID_HANDLE_VALUE)
+        NoteFailedFile(tempCopyPath, GetLastError());
+    return copy;
+}
+
+// Windows' own ImmInstallIME reuses a layout entry that already names the
+// file, where Wine's adds one more on every call, which no uninstall would
+// find again; an entry that names the file is the hand-over.
+static int HandOverIme(const char* path, const char* fileName)
+{
+    return FindImeEntry(fileName) || InstallImeFromSystem(path, setupState.layoutText) != 0;
 }
 
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
@@ -136,7 +135,7 @@ static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLeng
 {
     uint32_t nameLength = MemberNameLength(output, outLength);
     if (!IsBareFileName(output, nameLength))
-        return MemberLost;
+        return MemberUnreadable;
     MemberPlace place = PlaceByLetter(output[FindExtension(output, nameLength)]);
     if (place == PlaceNowhere)
         return MemberDone;
@@ -155,7 +154,7 @@ static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLeng
     else if (place == PlaceHelpLinked)
         LinkOnDesktop(path, kHelpLinkName);
     else if (place == PlaceSystemIme)
-        return InstallImeFromSystem(path, setupState.layoutText) ? MemberImeHanded : MemberLost;
+        return HandOverIme(path, (const char*)output) ? MemberImeHanded : MemberLost;
     return MemberDone;
 }
 
@@ -164,13 +163,13 @@ static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLeng
 static MemberOutcome InstallCompressedMember(const uint8_t* member, uint32_t length)
 {
     if (length > (0xFFFFFFFFu - 1) / kMaxExpansion)
-        return MemberLost;
+        return MemberUnreadable;
     uint32_t limit = kMaxExpansion * length;
     uint8_t* output = (uint8_t*)AllocateBytes(limit + 1);
     if (!output)
         return MemberLost;
     uint32_t outLength = ExpandMember(member, length, output, limit + 1);
-    MemberOutcome outcome = outLength <= limit ? PlaceExpandedMember(output, outLength) : MemberLost;
+    MemberOutcome outcome = outLength <= limit ? PlaceExpandedMember(output, outLength) : MemberUnreadable;
     FreeBytes(output);
     return outcome;
 }
@@ -179,9 +178,10 @@ static MemberOutcome InstallCompressedMember(const uint8_t* member, uint32_t len
 static MemberOutcome InstallStoredMember(const uint8_t* member, uint32_t length)
 {
     uint32_t nameLength = MemberNameLength(member, length);
+    if (!IsBareFileName(member, nameLength))
+        return MemberUnreadable;
     char path[kWorkPathSize];
-    if (IsBareFileName(member, nameLength) && CopyFolder(path, sizeof path, setupState.programDir) &&
-        WriteMemberFile(path, nameLength, member, length))
+    if (CopyFolder(path, sizeof path, setupState.programDir) && WriteMemberFile(path, nameLength, member, length))
         return MemberDone;
     return MemberLost;
 }
@@ -192,7 +192,7 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
     uint8_t* member = (uint8_t*)AllocateBytes(size ? size : 1);
     if (!member)
         return MemberLost;
-    MemberOutcome outcome = MemberLost;
+    MemberOutcome outcome = MemberUnreadable;
     if (ReadAt(copy, offset, member, size) == size)
         outcome = IsStoredMember(member, size) ? InstallStoredMember(member, size)
                                                : InstallCompressedMember(member, size);
@@ -207,13 +207,14 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
 {
     uint32_t offset;
     if (!LocateFirstMember(containerEnd, memberCount, sizeTable, &offset))
-        return ContainerPartial;
+        return ContainerDamaged;
     uint32_t runningTotal = 0;
-    int lost = 0, imeHanded = 0;
+    int unreadable = 0, lost = 0, imeHanded = 0;
     for (uint32_t k = 0; k < memberCount; k++) {
         uint32_t size = ReadLe32(sizeTable + kSizeFieldSize * k);
         runningTotal += size;
         MemberOutcome outcome = InstallMember(copy, offset, size);
+        unreadable |= outcome == MemberUnreadable;
         lost |= outcome == MemberLost;
         imeHanded |= outcome == MemberImeHanded;
         offset += size;
@@ -221,7 +222,11 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
             setupState.progressCount = runningTotal;
         ShowProgressSoFar();
     }
-    return !lost && imeHanded ? ContainerComplete : ContainerPartial;
+    if (unreadable)
+        return ContainerDamaged;
+    if (!imeHanded)
+        return ContainerNoIme;
+    return lost ? ContainerPartial : ContainerComplete;
 }
 
 // The end of the file, or of the container in front of a signature that
@@ -246,22 +251,22 @@ static ContainerOutcome InstallContainer(HANDLE copy)
 {
     uint32_t fileSize = GetFileSize(copy, NULL);
     if (fileSize == INVALID_FILE_SIZE)
-        return ContainerPartial;
+        return ContainerDamaged;
     uint32_t end = ReadContainerEnd(copy, fileSize);
     uint8_t countField[kCountFieldSize];
     uint32_t tableOffset;
     if (ReadAt(copy, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
-        return ContainerPartial;
+        return ContainerDamaged;
     uint32_t memberCount = ReadLe16(countField);
     if (!LocateSizeTable(end, memberCount, &tableOffset))
-        return ContainerPartial;  // more than 10 members: nothing is read, no bar is shown
+        return ContainerDamaged;  // more than 10 members: nothing is read, no bar is shown
 
     uint8_t* sizeTable = (uint8_t*)AllocateBytes(kSizeFieldSize * memberCount + 1);
     if (!sizeTable)
         return ContainerAbandoned;
     uint32_t tableSize = kSizeFieldSize * memberCount;
     uint32_t sum = 0;
-    ContainerOutcome outcome = ContainerPartial;
+    ContainerOutcome outcome = ContainerDamaged;
     if (ReadAt(copy, tableOffset, sizeTable, tableSize) == tableSize) {
         for (uint32_t k = 0; k < memberCount; k++)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
@@ -285,31 +290,52 @@ static void EndWorker(int closeProgram)
     setupState.busy = 0;
 }
 
-// An install that could not complete leaves the window open for the user,
-// or, unattended, ends the program with exit code 1.
+// The outcome fields start as for an install that did not get far.
+static void StartOutcome(void)
+{
+    setupState.workLeftUndone = 1;
+    setupState.restartNeeded = 0;
+    setupState.containerDamaged = 0;
+    setupState.imeNotPlaced = 0;
+    setupState.failedFileCount = 0;
+}
+
+// The user hears of the outcome on the window thread, while busy keeps the
+// window's commands off.
+static void ReportOutcome(void)
+{
+    if (!setupState.unattended)
+        SendMessageA(setupState.mainWindow, kWorkDoneMessage, 0, 0);
+}
+
+// The layout of a container that was read is looked up and placed in the
+// preload list. A complete install closes the program; one that could not
+// complete leaves the window open for the user to try again, or, unattended,
+// ends the program with exit code 1.
 DWORD WINAPI RunInstall(LPVOID)
 {
     setupState.busy = 1;
-    setupState.workLeftUndone = 1;
+    StartOutcome();
     PrepareTargetDirs();
     HANDLE copy = OpenTemporaryCopy();
-    if (copy == INVALID_HANDLE_VALUE) {
-        EndWorker(setupState.unattended);
-        return 0;
+    ContainerOutcome outcome = ContainerAbandoned;
+    if (copy != INVALID_HANDLE_VALUE) {
+        outcome = InstallContainer(copy);
+        CloseHandle(copy);
     }
-    ContainerOutcome outcome = InstallContainer(copy);
-    CloseHandle(copy);
     if (setupState.progressBar) {
         DestroyWindow(setupState.progressBar);
         setupState.progressBar = 0;
     }
-    if (outcome != ContainerAbandoned && FindLayoutEntry(1)) {
-        setupState.workLeftUndone = outcome != ContainerComplete;
+    int containerRead = outcome != ContainerAbandoned && outcome != ContainerDamaged;
+    int placed = containerRead && FindLayoutEntry(1) && ReorderPreload(1);
+    setupState.containerDamaged = outcome == ContainerDamaged;
+    setupState.imeNotPlaced = containerRead && (outcome == ContainerNoIme || !placed);
+    setupState.workLeftUndone = outcome != ContainerComplete || !placed;
+    int closeProgram = setupState.unattended || !setupState.workLeftUndone;
+    if (closeProgram)
         setupState.stopAnimation = 1;
-        ReorderPreload(1);
-        EndWorker(1);
-        return 0;
-    }
-    EndWorker(setupState.unattended);
+    ReportOutcome();
+    EndWorker(closeProgram);
     return 0;
 }

@@ -44,7 +44,8 @@ static int IsDeviceName(const uint8_t* name, uint32_t length)
                SameLetters(name, "nul", 3);
     if (stem == 4 && name[3] >= '1' && name[3] <= '9')
         return SameLetters(name, "com", 3) || SameLetters(name, "lpt", 3);
-    return 0;
+    // The clock device of Windows 9x; '$' has no case of its own.
+    return stem == 6 && SameLetters(name, "clock", 5) && name[5] == '$';
 }
 
 int IsBareFileName(const uint8_t* name, uint32_t nameLength)

@@ -19,7 +19,7 @@ MemberPlace PlaceByLetter(uint8_t letter);
 // 1 when the nameLength bytes at name (its NUL included) are a bare file name
 // with a '.': no '\', '/' or ':', no trailing '.' or blank (so neither "."
 // nor ".."), and no device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to
-// LPT9, in any case, with any extension). Anything else could land outside
+// LPT9, CLOCK$, in any case, with any extension). Anything else could land outside
 // the folder it is joined to, under another name, or on a device. The
 // install and the packer judge member names by this one rule.
 int IsBareFileName(const uint8_t* name, uint32_t nameLength);

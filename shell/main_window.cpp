@@ -10,6 +10,8 @@
 #include "payload/install.h"
 #include "shell/commands.h"
 #include "shell/geometry.h"
+#include "shell/outcome_box.h"
+#include "shell/outcome_text.h"
 #include "shell/panel.h"
 #include "uninstall/uninstall.h"
 
@@ -79,7 +81,7 @@ static void OnDestroy(void)
     setupState.stopAnimation = 1;
     DestroyWindow(setupState.installButton);
     DestroyWindow(setupState.uninstallButton);
-    PostQuitMessage(setupState.unattended && setupState.workLeftUndone ? 1 : 0);
+    PostQuitMessage(setupState.unattended ? UnattendedExitCode(&setupState) : 0);
 }
 
 static void OnPaint(HWND window)
@@ -194,6 +196,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam));
+        return 0;
+    case kWorkDoneMessage:
+        ShowOutcomeBox(window, (int)wParam);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

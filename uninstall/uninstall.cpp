@@ -1,9 +1,12 @@
-// The uninstall sequence: a fixed removal list, the layout entry and the
-// preload entry, then the program's end. Every failure is silent and every
-// step runs whatever the earlier ones achieved; what stayed is noted for the
+// The uninstall sequence: a fixed removal list, the layout entries and their
+// preload entries, then the program's end. Every step runs whatever the
+// earlier ones achieved; a file that another program holds is deleted at the
+// next restart; what stayed and what waits are noted for the user and the
 // unattended exit code.
 #include "uninstall/uninstall.h"
 
+#include "common/held_file.h"
+#include "common/restart_ops.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
@@ -21,38 +24,64 @@ struct Removal {
     RemovalBase base;
     const char* appended;
     RemovalAction action;
+    int isIme;  // the module handed to the system
 };
 
 static const Removal kRemovals[] = {
-    {BaseDriveRoot, "Program Files\\qmx", RemoveFolder},
-    {BaseSystem, "qmx.ime", RemoveFile},
-    {BaseSystem, "qmx.mb", RemoveFile},
-    {BaseSystem, "qmxpin.mb", RemoveFile},
-    {BaseWindows, "Help\\qmx.hlp", RemoveFile},
-    {BaseWindows, "Help\\qmx.gid", ResetAndRemoveFile},
-    {BaseDesktop, "\\Qumo帮助.lnk", RemoveFile},
-    {BaseDesktop, "\\Zubino.lnk", RemoveFile},
+    {BaseDriveRoot, "Program Files\\qmx", RemoveFolder, 0},
+    {BaseSystem, "qmx.ime", RemoveFile, 1},
+    {BaseSystem, "qmx.mb", RemoveFile, 0},
+    {BaseSystem, "qmxpin.mb", RemoveFile, 0},
+    {BaseWindows, "Help\\qmx.hlp", RemoveFile, 0},
+    {BaseWindows, "Help\\qmx.gid", ResetAndRemoveFile, 0},
+    {BaseDesktop, "\\Qumo帮助.lnk", RemoveFile, 0},
+    {BaseDesktop, "\\Zubino.lnk", RemoveFile, 0},
 };
 
-void ClearFolder(char* path)
+static RemovalResult DeleteOrSchedule(const char* path)
+{
+    CancelWaitingReplacement(path);
+    if (DeleteFileA(path))
+        return Removed;
+    DWORD error = GetLastError();
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return Removed;
+    return IsHeldFile(path, error) && DeleteAtRestart(path) ? RemovedAtRestart : LeftBehind;
+}
+
+static int IsDotEntry(const char* name)
+{
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// A folder that only held files is deleted at the next restart, after them.
+RemovalResult ClearFolder(char* path)
 {
     uint32_t length = TextLength(path);
     if (!AppendText(path, kWorkPathSize, "\\*.*"))
-        return;
+        return LeftBehind;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(path, &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return LeftBehind;
+    int waiting = 0, staying = 0;
     do {
-        if (entry.dwFileAttributes != FILE_ATTRIBUTE_ARCHIVE)
+        if (IsDotEntry(entry.cFileName))
             continue;
         path[length + 1] = 0;
-        if (AppendText(path, kWorkPathSize, entry.cFileName))
-            DeleteFileA(path);
+        RemovalResult result = LeftBehind;
+        if (entry.dwFileAttributes == FILE_ATTRIBUTE_ARCHIVE && AppendText(path, kWorkPathSize, entry.cFileName))
+            result = DeleteOrSchedule(path);
+        waiting |= result == RemovedAtRestart;
+        staying |= result == LeftBehind;
     } while (FindNextFileA(search, &entry));
     FindClose(search);
     path[length] = 0;
-    RemoveDirectoryA(path);
+    if (RemoveDirectoryA(path))
+        return Removed;
+    if (waiting && !staying && DeleteAtRestart(path))
+        return RemovedAtRestart;
+    return LeftBehind;
 }
 
 // Copies the removal's base into path; 0 when there is none.
@@ -71,51 +100,60 @@ static int CopyBase(char* path, RemovalBase base)
     return 0;
 }
 
-int RemoveInstalledFiles(void)
+// A path whose base is missing or that does not fit is skipped: it names
+// nothing the install could have written.
+static RemovalResult RemoveListed(const Removal& removal)
 {
-    int allGone = 1;
     char path[kWorkPathSize];
-    for (const Removal& removal : kRemovals) {
-        if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
-            continue;
-        uint32_t length = TextLength(path);
-        switch (removal.action) {
-        case RemoveFolder:
-            ClearFolder(path);
-            path[length] = 0;  // the folder again, whatever ClearFolder appended
-            break;
-        case ResetAndRemoveFile:
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path);
-            break;
-        case RemoveFile:
-            DeleteFileA(path);
-            break;
-        }
-        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-            allGone = 0;
+    if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
+        return Removed;
+    switch (removal.action) {
+    case RemoveFolder:
+        if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+            return Removed;
+        return ClearFolder(path);
+    case ResetAndRemoveFile:
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        return DeleteOrSchedule(path);
+    case RemoveFile:
+        break;
     }
-    return allGone;
+    return DeleteOrSchedule(path);
 }
 
-// Handing the IME over once more is only of use when its file is still
-// there; for a deleted file a system that does not check (as Wine) would
-// register a new layout entry that nothing removes.
+RemovalTally RemoveInstalledFiles(void)
+{
+    RemovalTally tally = {0, 0};
+    for (const Removal& removal : kRemovals) {
+        RemovalResult result = RemoveListed(removal);
+        setupState.restartNeeded |= result == RemovedAtRestart;
+        tally.leftBehind |= result == LeftBehind;
+        tally.imeStays |= result == LeftBehind && removal.isIme;
+    }
+    return tally;
+}
+
+// Handing the IME over once more is only of use when its file stays for
+// good; for a deleted file, or one deleted at the next restart, a system
+// that does not check (as Wine) would register a new layout entry that
+// nothing removes.
 static void ReinstallRemainingIme(void)
 {
     char imePath[kWorkPathSize];
     if (CopyFolder(imePath, sizeof imePath, setupState.systemDir) &&
-        AppendText(imePath, sizeof imePath, setupState.imeFileName) &&
-        GetFileAttributesA(imePath) != INVALID_FILE_ATTRIBUTES)
+        AppendText(imePath, sizeof imePath, setupState.imeFileName))
         InstallImeFromSystem(imePath, setupState.layoutText);
 }
 
 void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
-    setupState.workLeftUndone = !RemoveInstalledFiles();
-    FindLayoutEntry(0);
-    ReorderPreload(0);
-    ReinstallRemainingIme();
+    setupState.restartNeeded = 0;
+    RemovalTally removal = RemoveInstalledFiles();
+    int layoutsRemoved = RemoveProductLayouts();
+    if (removal.imeStays)
+        ReinstallRemainingIme();
+    setupState.workLeftUndone = removal.leftBehind || !layoutsRemoved;
+    SendMessageA(window, kWorkDoneMessage, 1, 0);
     SendMessageA(window, WM_DESTROY, 0, 0);
 }

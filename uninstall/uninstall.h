@@ -3,14 +3,28 @@
 
 #include <windows.h>
 
-// Removes the installed files, the layout entry and the preload entry, then
-// ends the program by sending WM_DESTROY to the given window.
+// Removes the installed files, the layout entries and their preload entries,
+// tells the window what happened (kWorkDoneMessage), then ends the program by
+// sending WM_DESTROY to the given window.
 void RunUninstall(HWND window);
 
-// Works the fixed removal list; a path that cannot be built is skipped.
-// Returns 1 when nothing on the list is left, 0 when something stayed.
-int RemoveInstalledFiles(void);
+enum RemovalResult {
+    Removed,           // gone, or never there
+    RemovedAtRestart,  // held by another program: deleted at the next restart
+    LeftBehind,        // stays for good
+};
+
+struct RemovalTally {
+    int leftBehind;  // something on the list stays for good
+    int imeStays;    // among it the IME module
+};
+
+// Works the fixed removal list; a path that cannot be built is skipped. A
+// file that another program holds, and after it the program folder, are
+// deleted at the next restart, which raises setupState.restartNeeded.
+RemovalTally RemoveInstalledFiles(void);
 
 // Deletes the archive-only files directly in the folder named by path (a
-// kWorkPathSize buffer, no trailing "\"), then the folder itself. Changes path.
-void ClearFolder(char* path);
+// kWorkPathSize buffer, no trailing "\"), then the folder itself; held files,
+// and the folder when nothing else keeps it, at the next restart. Changes path.
+RemovalResult ClearFolder(char* path);

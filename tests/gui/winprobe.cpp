@@ -8,6 +8,8 @@
 //   winprobe focus            "install", "uninstall" or "other"
 //   winprobe gone SECONDS     wait until no main window is visible
 //   winprobe bars             the number of progress bars on the main window
+//   winprobe message SECONDS  wait for a message box over the main window; print
+//                             "owner yes|no", "title TITLE" and its text, GBK
 #include <windows.h>
 
 #include <cstdio>
@@ -105,6 +107,28 @@ static int Bars()
     return 0;
 }
 
+// A message box is a dialog of the class "#32770" whose text is the static
+// control 0xFFFF; it is the program's when the main window owns it.
+static int WaitMessage(int seconds)
+{
+    for (int i = 0; i < seconds * 20; ++i) {
+        HWND box = FindWindowA("#32770", NULL);
+        if (box && IsWindowVisible(box)) {
+            Sleep(300);  // let it paint before a screenshot is taken
+            char title[256], text[4096];
+            GetWindowTextA(box, title, sizeof title);
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            HWND owner = GetWindow(box, GW_OWNER);
+            printf("owner %s\ntitle %s\n%s\n", owner && owner == FindWindowA(kClass, NULL) ? "yes" : "no", title,
+                   text);
+            return 0;
+        }
+        Sleep(50);
+    }
+    fprintf(stderr, "winprobe: no message box\n");
+    return 1;
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !strcmp(argv[1], "window"))
@@ -117,6 +141,8 @@ int main(int argc, char** argv)
         return Focus();
     if (argc >= 2 && !strcmp(argv[1], "bars"))
         return Bars();
-    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus | bars\n");
+    if (argc >= 3 && !strcmp(argv[1], "message"))
+        return WaitMessage(atoi(argv[2]));
+    fprintf(stderr, "usage: winprobe window|gone|message SECONDS | pixel X Y | focus | bars\n");
     return 2;
 }

@@ -30,10 +30,7 @@ close_machine() {
 new_machine() {  # new_machine NAME [VERSION]
     close_machine
     export WINEPREFIX
-    WINEPREFIX=$("$bed" fresh "$1")
-    if [ -n "${2:-}" ]; then
-        wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null
-    fi
+    WINEPREFIX=$("$bed" fresh "$1" "${2:-}")
     if [ -n "${SETUP:-}" ]; then
         on_drive_c "$SETUP" >/dev/null
     fi
@@ -122,6 +119,17 @@ layout_text_hex=$(gbk_hex '智能Qumo输入法')00
 
 # The names of the layout entries whose layout text is the product's.
 product_layouts() { win "$DUMP" layouts | awk -v t="$layout_text_hex" '$3 == t {print $2}' | sort | tr '\n' ' '; }
+
+# The names of the layout entries whose IME file, alone or at the end of a
+# path, is qmx.ime in any letter case.
+ime_layouts() {
+    local name text file
+    win "$DUMP" layouts | while read -r _ name text file; do
+        [ "$file" = - ] && continue
+        file=$(echo "$file" | xxd -r -p | tr -d '\0')
+        case "${file,,}" in qmx.ime | *\\qmx.ime) printf '%s ' "$name" ;; esac
+    done
+}
 
 # Seeds the Windows 9x form of the preload list: NAME=VALUE pairs.
 seed_preload() {
@@ -214,4 +222,27 @@ run_unattended() {  # run_unattended PROGRAM ARG...
         waited=$((waited + 1))
     done
     collect_exit "$pid" "$* did not end by itself" || true
+}
+
+# Holds files the way a loaded module is held (read sharing only) with the
+# holder program HOLDER, until let_go. Needs drive C as a Unix path in drive.
+hold() {  # hold FILE... (Unix paths)
+    local paths=() f
+    for f in "$@"; do paths+=("$(winepath -w "$f" | tr -d '\r')"); done
+    rm -f "$drive/held.ready" "$drive/held.release"
+    "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "${paths[@]}" &
+    holder_pid=$!
+    for _ in $(seq 300); do
+        [ -e "$drive/held.ready" ] || ! kill -0 "$holder_pid" 2>/dev/null && break
+        sleep 0.2
+    done
+    [ -e "$drive/held.ready" ] || fail "the holder does not hold $*"
+}
+
+let_go() {
+    touch "$drive/held.release"
+    local code=0
+    wait "$holder_pid" || code=$?
+    check "the holder lets go" 0 "$code"
+    rm -f "$drive/held.ready"
 }

@@ -2,7 +2,8 @@
 # Unattended runs that cannot complete end by themselves with exit code 1:
 # a container without the IME; files that cannot be created or written
 # whole, which are not left behind cut short and whose follow-up step is not
-# taken; and an uninstall that leaves a file of its list behind.
+# taken; an uninstall that leaves a file of its list behind; and one whose
+# preload list rewrite fails.
 #   silent_failures_test.sh SETUP BARE_IMAGE PROBE DUMP SAMPLE_DIR WORKDIR
 SETUP=$1 image=$2 PROBE=$3 DUMP=$4 samples=$5 work=$6
 source "$(dirname "$0")/flow.sh"
@@ -41,4 +42,16 @@ run_unattended "$SETUP" /U /S
 check "/U /S with a file left behind ends with exit code 1" 1 "$exit_code"
 check "the read-only file stays" yes "$([ -e "$system/qmx.mb" ] && echo yes)"
 check "the rest of the list is gone" "" "$(ls "$program" 2>/dev/null; ls "$desktop")"
+
+# A numbered preload list whose rewrite fails is put back, and the uninstall
+# says so: its highest entry holds a subkey, so it cannot be deleted.
+new_machine silent-failures
+run_unattended "$SETUP" /S
+layout=$(product_layouts)
+layout=${layout% }
+seed_preload 1=00000409 "2=$layout" 3=00000804 3\\inside=x
+run_unattended "$SETUP" /U /S
+check "/U /S with a preload list that cannot be rewritten ends with exit code 1" 1 "$exit_code"
+check "the list is as it was" "1=00000409 2=$layout 3=00000804 " "$(preload_entries)"
+check "the layout entry is gone all the same" "" "$(product_layouts)"
 finish_checks

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The unattended round trip: /S installs everything the keyboard-driven
 # install does, /U /S takes it all away again, and /U /S on the clean machine
-# changes nothing; each run ends by itself with exit code 0.
+# changes nothing; each run ends by itself with exit code 0. The program is
+# started from a path of exactly MAX_PATH - 1 characters.
 #   silent_test.sh SETUP PROBE DUMP SAMPLE_DIR [VERSION [NAME]]
 SETUP=$1 PROBE=$2 DUMP=$3 samples=$4 version=${5:-}
 source "$(dirname "$0")/flow.sh"
@@ -9,6 +10,12 @@ source "$(dirname "$0")/flow.sh"
 name=silent-${6:-${version:-default}}
 open_screen "$name"
 new_machine "$name" "$version"
+# Started from a path of 259 characters, the longest that MAX_PATH holds.
+deep="C:\\$(printf 'd%.0s' $(seq 243))\\qmxsetup.exe"
+check "the program's path is 259 characters" 259 "${#deep}"
+mkdir -p "$(unix_path 'C:\')/$(printf 'd%.0s' $(seq 243))"
+cp "$SETUP" "$(unix_path "$deep")"
+SETUP=$(unix_path "$deep")
 
 # The machine as recorded holds the user's list without the product, and no
 # Help folder (which the install creates and the uninstall keeps).

@@ -2,7 +2,8 @@
 // back, as seen through the Win32 calls, one line per item, sorted by the
 // caller:
 //   statedump files DIR   "file PATH SIZE ATTRIBUTES" and "dir PATH ATTRIBUTES", recursively
-//   statedump layouts     "layout NAME HEX" for each keyboard-layout entry, "-" without a layout text
+//   statedump layouts     "layout NAME TEXT FILE" for each keyboard-layout entry: its layout
+//                         text and IME file in hex, "-" for a value it does not have
 //   statedump preload     "value NAME DATA" (NT form) and "entry NAME DATA" (numbered subkeys)
 //   statedump folders     "windows DIR", "system DIR", "desktop DIR", "temp DIR"
 //   statedump attributes WORD PATH...   sets each file's attribute word (hex), as a user's tool would
@@ -55,10 +56,12 @@ static void DumpLayouts()
         return;
     char name[256];
     for (DWORD k = 0; RegEnumKeyA(layouts, k, name, sizeof name) == ERROR_SUCCESS; ++k) {
-        BYTE text[256];
-        DWORD size = sizeof text;
+        BYTE text[256], imeFile[MAX_PATH];
+        DWORD size = sizeof text, imeSize = sizeof imeFile;
         LONG found = RegGetValueA(layouts, name, "layout text", RRF_RT_ANY, NULL, text, &size);
-        printf("layout %s %s\n", name, found == ERROR_SUCCESS ? Hex(text, size).c_str() : "-");
+        LONG named = RegGetValueA(layouts, name, "IME file", RRF_RT_ANY, NULL, imeFile, &imeSize);
+        printf("layout %s %s %s\n", name, found == ERROR_SUCCESS ? Hex(text, size).c_str() : "-",
+               named == ERROR_SUCCESS ? Hex(imeFile, imeSize).c_str() : "-");
     }
     RegCloseKey(layouts);
 }

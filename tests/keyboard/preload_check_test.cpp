@@ -1,7 +1,7 @@
 // Every small preload list, installed and then uninstalled through the plan
 // with writes and deletes that fail: the user's layouts never leave the
-// numbered list, entries outside it never change, and only the product's
-// layout moves (install) or goes (uninstall).
+// numbered list, entries outside it never change, only the product's layout
+// moves (install) or goes (uninstall), and a failure is reported as one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,7 +64,12 @@ Entries Reorder(const Entries& before, int install, const char* layoutId, std::s
     PreloadRewrite rewrite;
     PlanPreloadRewrite(&walk, &rewrite);
     PreloadList list{before, std::move(failingWrites), deleteFails};
-    CarryOutPreloadRewrite(&list, &rewrite);
+    // Success means every planned step was taken and none put back; failure,
+    // that the list is back as it was.
+    if (CarryOutPreloadRewrite(&list, &rewrite))
+        EXPECT_EQ(rewrite.writeCount, list.writes) << "reported done, but a write failed";
+    else
+        EXPECT_EQ(before, list.entries) << "reported failed, but the list changed";
     return list.entries;
 }
 

@@ -25,7 +25,8 @@ static int Bare(const std::string& name)
 TEST(IsBareFileName, AcceptsPlainNamesWithAnExtension)
 {
     for (const char* name : {"qmx.mb", "qmxpin.mb", "zub.exe", "a.b.ime", "x.wav", ".hlp", "帮助.hlp", "com0.ime",
-                             "com10.ime", "lpt.mb", "console.ime", "icon.ime", "nul1.x", "auxi.d", "c.on.ime"})
+                             "com10.ime", "lpt.mb", "console.ime", "icon.ime", "nul1.x", "auxi.d", "c.on.ime", "clock.ime",
+                             "clock$$.mb", "xclock$.d", "clock%.ime"})
         EXPECT_EQ(1, Bare(name)) << name;
 }
 
@@ -34,7 +35,7 @@ TEST(IsBareFileName, RefusesNamesThatLeaveTheirFolderOrChangeOnTheWayOrNameADevi
     for (const char* name : {"..\\qmx.mb", "sub\\qmx.mb", "../qmx.mb", "/etc.x", "c:qmx.mb", "c:\\x.mb",
                              ".", "..", "...", "qmx.mb.", "qmx.mb ", "readme", "", "con.ime", "lpt1.mb",
                              "nul.exe", "aux.d", "com1.ime", "PRN.hlp", "Com9.mb", "LpT5.x.y", "con .ime",
-                             "nul  .wav"})
+                             "nul  .wav", "clock$.ime", "CLOCK$.mb", "Clock$ .x"})
         EXPECT_EQ(0, Bare(name)) << name;
 }
 

@@ -1,0 +1,212 @@
+// Replacing and removing held files at the next restart: MoveFileEx's delayed
+// moves on the NT family, the [rename] section of WININIT.INI on Windows 9x.
+#include "common/restart_ops.h"
+
+#include <windows.h>
+
+#include "common/memory.h"
+#include "common/pending_renames.h"
+#include "common/text.h"
+#include "common/wininit_text.h"
+
+static_assert(sizeof(WCHAR) == sizeof(uint16_t), "the pending renames are edited as UTF-16 units");
+
+namespace {
+
+// Larger than any WININIT.INI a setup program writes: a file this size is not
+// read whole into memory.
+const DWORD kLargestWininit = 1u << 20;
+
+const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingValue[] = "PendingFileRenameOperations";
+const WCHAR kPendingValueW[] = L"PendingFileRenameOperations";
+
+// MoveFileExA and the W registry calls do nothing on Windows 95, or are not
+// there at all: they are looked up at run time and called on the NT family
+// only, so that the image loads everywhere.
+typedef BOOL(WINAPI* MoveFileExFunction)(LPCSTR, LPCSTR, DWORD);
+typedef LONG(WINAPI* QueryValueWFunction)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+typedef LONG(WINAPI* SetValueWFunction)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
+
+void* SystemFunction(const char* module, const char* name)
+{
+    HMODULE handle = GetModuleHandleA(module);
+    return handle ? (void*)GetProcAddress(handle, name) : NULL;
+}
+
+int MoveAtRestart(const char* source, const char* target, DWORD flags)
+{
+    MoveFileExFunction moveFileEx = (MoveFileExFunction)SystemFunction("KERNEL32.DLL", "MoveFileExA");
+    return moveFileEx && moveFileEx(source, target, flags | MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+// The 8.3 name of an existing file, as the real-mode WININIT.EXE needs it.
+int ShortName(const char* path, char* shortPath)
+{
+    DWORD length = GetShortPathNameA(path, shortPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
+}
+
+int WininitPath(char* path)
+{
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return 0;
+    // Only a drive root ("C:\") comes back with its backslash.
+    if (length > 3 && !AppendText(path, MAX_PATH, "\\"))
+        return 0;
+    return AppendText(path, MAX_PATH, "WININIT.INI");
+}
+
+// The whole file in a block from the heap; a missing file reads as empty.
+// Returns NULL when it cannot be read.
+char* ReadWholeFile(const char* path, uint32_t* length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD size = 0;
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return NULL;
+    if (file != INVALID_HANDLE_VALUE)
+        size = GetFileSize(file, NULL);
+    char* bytes = size <= kLargestWininit ? (char*)AllocateBytes(size + 1) : NULL;
+    DWORD read = 0;
+    if (bytes && file != INVALID_HANDLE_VALUE && size > 0 &&
+        (!ReadFile(file, bytes, size, &read, NULL) || read != size)) {
+        FreeBytes(bytes);
+        bytes = NULL;
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    *length = size;
+    return bytes;
+}
+
+int WriteWholeFile(const char* path, const char* bytes, uint32_t length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    int whole = WriteFile(file, bytes, length, &written, NULL) && written == length;
+    CloseHandle(file);
+    return whole;
+}
+
+// Writes the new text; when that fails part way, the old text goes back, so
+// that no other program's line is lost.
+int RewriteFile(const char* path, const char* oldText, uint32_t oldLength, const char* newText, uint32_t newLength)
+{
+    if (WriteWholeFile(path, newText, newLength))
+        return 1;
+    WriteWholeFile(path, oldText, oldLength);
+    return 0;
+}
+
+int AddToWininit(const char* key, const char* value)
+{
+    char path[MAX_PATH];
+    uint32_t length;
+    char* text = WininitPath(path) ? ReadWholeFile(path, &length) : NULL;
+    if (!text)
+        return 0;
+    // The line, its "=", a "[rename]" header and three line ends at most.
+    uint32_t capacity = length + TextLength(key) + TextLength(value) + 16;
+    char* result = (char*)AllocateBytes(capacity);
+    uint32_t resultLength = result ? AddRenameLine(text, length, key, value, result, capacity) : 0;
+    int added = resultLength > 0 && RewriteFile(path, text, length, result, resultLength);
+    FreeBytes(result);
+    FreeBytes(text);
+    return added;
+}
+
+void CancelWininitLines(const char* path)
+{
+    char wininit[MAX_PATH];
+    uint32_t length;
+    char* text = WininitPath(wininit) ? ReadWholeFile(wininit, &length) : NULL;
+    // Two passes: the lines name a file by its short name, but a file that
+    // does not exist yet has none, and a line may name it in full.
+    char* withoutLong = text ? (char*)AllocateBytes(length + 1) : NULL;
+    char* withoutShort = withoutLong ? (char*)AllocateBytes(length + 1) : NULL;
+    if (withoutShort) {
+        uint32_t resultLength = RemoveRenameLinesFor(text, length, path, withoutLong);
+        char shortPath[MAX_PATH];
+        if (!ShortName(path, shortPath))
+            shortPath[0] = 0;
+        resultLength = RemoveRenameLinesFor(withoutLong, resultLength, shortPath, withoutShort);
+        if (resultLength != length)
+            RewriteFile(wininit, text, length, withoutShort, resultLength);
+    }
+    FreeBytes(withoutShort);
+    FreeBytes(withoutLong);
+    FreeBytes(text);
+}
+
+// Reads the pending renames, takes out the pairs that act on path and writes
+// back what is left, or removes the value when nothing is.
+void CancelPendingRenames(const char* path)
+{
+    QueryValueWFunction queryValue = (QueryValueWFunction)SystemFunction("ADVAPI32.DLL", "RegQueryValueExW");
+    SetValueWFunction setValue = (SetValueWFunction)SystemFunction("ADVAPI32.DLL", "RegSetValueExW");
+    WCHAR widePath[MAX_PATH];
+    int wideLength = MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
+    HKEY key;
+    if (!queryValue || !setValue || wideLength <= 1 ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    DWORD type = 0, size = 0;
+    uint16_t* units = NULL;
+    uint16_t* result = NULL;
+    if (queryValue(key, kPendingValueW, NULL, &type, NULL, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ &&
+        size % sizeof(uint16_t) == 0) {
+        units = (uint16_t*)AllocateBytes(size + sizeof(uint16_t));
+        result = units ? (uint16_t*)AllocateBytes(size + sizeof(uint16_t)) : NULL;
+    }
+    DWORD read = size;
+    if (result && queryValue(key, kPendingValueW, NULL, &type, (BYTE*)units, &read) == ERROR_SUCCESS &&
+        read == size) {
+        uint32_t resultCount = 0;
+        PendingEdit edit = RemovePendingRenamesFor(units, size / sizeof(uint16_t), (const uint16_t*)widePath,
+                                                   (uint32_t)wideLength - 1, result, &resultCount);
+        if (edit == kPendingEmptied)
+            RegDeleteValueA(key, kPendingValue);
+        else if (edit == kPendingChanged)
+            setValue(key, kPendingValueW, 0, REG_MULTI_SZ, (const BYTE*)result, resultCount * sizeof(uint16_t));
+    }
+    FreeBytes(result);
+    FreeBytes(units);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+int IsNtFamily(void)
+{
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+int ReplaceAtRestart(const char* temporaryPath, const char* targetPath)
+{
+    if (IsNtFamily())
+        return MoveAtRestart(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING);
+    char shortTemporary[MAX_PATH], shortTarget[MAX_PATH];
+    return ShortName(temporaryPath, shortTemporary) && ShortName(targetPath, shortTarget) &&
+           AddToWininit(shortTarget, shortTemporary);
+}
+
+int DeleteAtRestart(const char* path)
+{
+    if (IsNtFamily())
+        return MoveAtRestart(path, NULL, 0);
+    char shortPath[MAX_PATH];
+    return ShortName(path, shortPath) && AddToWininit("NUL", shortPath);
+}
+
+// Wine carries out WININIT.INI on every family, so its lines are taken out on
+// the NT family too.
+void CancelPendingFor(const char* path)
+{
+    if (IsNtFamily())
+        CancelPendingRenames(path);
+    CancelWininitLines(path);
+}

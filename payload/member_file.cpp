@@ -1,0 +1,104 @@
+// The member writer. A file that another program holds (a loaded IME, an
+// open code table) is written whole beside it, under its name and ".new",
+// and swapped in at the next restart, on every Windows family alike: the
+// holder need not allow renaming, and the held file keeps its bytes until then.
+#include "payload/member_file.h"
+
+#include <windows.h>
+
+#include "common/held_file.h"
+#include "common/restart_ops.h"
+#include "common/setup_state.h"
+#include "common/text.h"
+
+static FileFailure FailureOf(DWORD error)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FailureHeld;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FailureDiskFull;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return FailureNoAccess;
+    default:
+        return FailureOther;
+    }
+}
+
+static void NoteFailure(const char* path, FileFailure failure)
+{
+    if (setupState.failedFileCount >= kMaxFailedFiles)
+        return;
+    FailedFile* failed = &setupState.failedFiles[setupState.failedFileCount++];
+    if (!CopyText(failed->path, sizeof failed->path, path))
+        failed->path[0] = 0;
+    failed->failure = failure;
+}
+
+void NoteFailedFile(const char* path, uint32_t win32Error)
+{
+    NoteFailure(path, FailureOf(win32Error));
+}
+
+// Writes the bytes to a new file at path; 0 when they are all there,
+// otherwise the error, and the cut file is deleted.
+static DWORD WriteNewFile(const char* path, const uint8_t* bytes, DWORD length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD written = 0;
+    DWORD error = 0;
+    if (!WriteFile(file, bytes, length, &written, NULL))
+        error = GetLastError();
+    else if (written != length)
+        error = ERROR_DISK_FULL;
+    CloseHandle(file);
+    if (error)
+        DeleteFileA(path);
+    return error;
+}
+
+// The bytes go whole into the waiting file beside the target, which
+// replaces the target at the next restart.
+static MemberWrite WriteBesideHeldFile(const char* target, const uint8_t* bytes, DWORD length)
+{
+    char waiting[kWorkPathSize];
+    if (!WaitingFilePath(waiting, sizeof waiting, target)) {
+        NoteFailure(target, FailureOther);
+        return MemberNotWritten;
+    }
+    DWORD error = WriteNewFile(waiting, bytes, length);
+    if (error) {
+        NoteFailure(target, FailureOf(error) == FailureDiskFull ? FailureDiskFull : FailureHeld);
+        return MemberNotWritten;
+    }
+    if (!ReplaceAtRestart(waiting, target)) {
+        DeleteFileA(waiting);
+        NoteFailure(target, FailureHeld);
+        return MemberNotWritten;
+    }
+    setupState.restartNeeded = 1;
+    return MemberDeferred;
+}
+
+MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
+{
+    if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes)) {
+        NoteFailure((const char*)memberBytes, FailureOther);
+        return MemberNotWritten;
+    }
+    CancelWaitingReplacement(folderPath);
+    const uint8_t* bytes = memberBytes + nameLength;
+    DWORD length = totalLength - nameLength;
+    DWORD error = WriteNewFile(folderPath, bytes, length);
+    if (!error)
+        return MemberWritten;
+    if (IsHeldFile(folderPath, error))
+        return WriteBesideHeldFile(folderPath, bytes, length);
+    NoteFailedFile(folderPath, error);
+    return MemberNotWritten;
+}

@@ -1,0 +1,131 @@
+// What the user is told at the end: which message for which outcome, the
+// exit codes of unattended runs, and the incomplete install's list of files,
+// which names each file with its reason and never runs past its buffer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/outcome_text.h"
+
+namespace {
+
+struct OutcomeCase {
+    int uninstall;
+    int workLeftUndone;
+    int restartNeeded;
+    int containerDamaged;
+    OutcomeMessage message;
+    int exitCode;
+};
+
+class OutcomeTest : public testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(OutcomeTest, ChoosesTheMessageAndTheExitCode)
+{
+    const OutcomeCase& c = GetParam();
+    SetupState state = SetupState();
+    state.workLeftUndone = c.workLeftUndone;
+    state.restartNeeded = c.restartNeeded;
+    state.containerDamaged = c.containerDamaged;
+    EXPECT_EQ(c.message, ChooseOutcomeMessage(&state, c.uninstall));
+    EXPECT_EQ(c.exitCode, UnattendedExitCode(&state));
+}
+
+INSTANTIATE_TEST_SUITE_P(Install, OutcomeTest, testing::Values(
+    OutcomeCase{0, 0, 0, 0, MessageNone, 0},
+    OutcomeCase{0, 0, 1, 0, MessageInstalledRestart, 3010},
+    OutcomeCase{0, 1, 0, 0, MessageIncomplete, 1},
+    OutcomeCase{0, 1, 1, 0, MessageIncomplete, 1},
+    OutcomeCase{0, 1, 0, 1, MessageDamaged, 1},
+    OutcomeCase{0, 1, 1, 1, MessageDamaged, 1}));
+
+// An uninstall always ends the program; only a restart is worth a message.
+INSTANTIATE_TEST_SUITE_P(Uninstall, OutcomeTest, testing::Values(
+    OutcomeCase{1, 0, 0, 0, MessageNone, 0},
+    OutcomeCase{1, 0, 1, 0, MessageUninstalledRestart, 3010},
+    OutcomeCase{1, 1, 0, 0, MessageNone, 1},
+    OutcomeCase{1, 1, 1, 0, MessageUninstalledRestart, 1}));
+
+SetupState WithFailures(int count, size_t pathLength)
+{
+    SetupState state = SetupState();
+    state.workLeftUndone = 1;
+    state.failedFileCount = count;
+    for (int k = 0; k < count && k < kMaxFailedFiles; ++k) {
+        std::string path = "C:\\" + std::string(pathLength - 5, 'a' + k) + "." + std::to_string(k);
+        path.resize(pathLength, 'x');
+        snprintf(state.failedFiles[k].path, kWorkPathSize, "%s", path.c_str());
+        state.failedFiles[k].failure = k % 5;  // 4 is no reason of its own
+    }
+    return state;
+}
+
+std::string Compose(const SetupState& state, size_t capacity)
+{
+    std::vector<char> text(capacity + 1, '#');  // the last one is a canary
+    ComposeOutcomeText(MessageIncomplete, &state, text.data(), (uint32_t)capacity);
+    EXPECT_EQ('#', text[capacity]) << "written past the buffer";
+    return capacity ? std::string(text.data()) : std::string();
+}
+
+size_t Count(const std::string& text, const std::string& piece)
+{
+    size_t count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(ComposeOutcomeText, NamesEveryFileWithItsReasonAndAsksToTryAgain)
+{
+    SetupState state = WithFailures(kMaxFailedFiles, kWorkPathSize - 1);
+    state.imeNotPlaced = 1;
+    std::string text = Compose(state, 3072);
+    for (int k = 0; k < kMaxFailedFiles; ++k)
+        EXPECT_EQ(1u, Count(text, std::string(state.failedFiles[k].path) + "\xEF\xBC\x88")) << k;
+    EXPECT_EQ(2u, Count(text, "正被其他程序使用"));
+    EXPECT_EQ(2u, Count(text, "磁盘已满"));
+    EXPECT_EQ(2u, Count(text, "没有写入权限"));
+    EXPECT_EQ(4u, Count(text, "无法写入）"));  // the last reason, and any beyond the table
+    EXPECT_EQ(1u, Count(text, "输入法没能在系统中登记"));
+    EXPECT_EQ(0u, text.rfind("安装没有完成"));
+    EXPECT_EQ(text.size() - std::string("按“安 装”。").size(), text.rfind("按“安 装”。"));
+}
+
+// A buffer too small for every line keeps whole lines only, and always the
+// request to try again; a count beyond the table reads no further.
+TEST(ComposeOutcomeText, KeepsWholeLinesAndTheTailInASmallBuffer)
+{
+    SetupState state = WithFailures(kMaxFailedFiles, 100);
+    state.failedFileCount = kMaxFailedFiles + 3;
+    for (size_t capacity : {0u, 1u, 40u, 200u, 400u, 700u}) {
+        std::string text = Compose(state, capacity);
+        SCOPED_TRACE(capacity);
+        if (capacity < 200) {
+            EXPECT_TRUE(text.empty() || text.find("安装没有完成") == 0);
+            continue;
+        }
+        EXPECT_NE(std::string::npos, text.find("按“安 装”。"));
+        size_t lines = Count(text, "\xEF\xBC\x88");  // one opening bracket a line
+        EXPECT_EQ(lines, Count(text, "）\r\n")) << "a line was cut";
+        EXPECT_LT(lines, (size_t)kMaxFailedFiles);
+    }
+}
+
+TEST(ComposeOutcomeText, TheRestartAndDamagedMessagesAreWhole)
+{
+    SetupState state = SetupState();
+    char text[512];
+    ComposeOutcomeText(MessageInstalledRestart, &state, text, sizeof text);
+    EXPECT_NE(nullptr, strstr(text, "已经安装"));
+    EXPECT_NE(nullptr, strstr(text, "重新启动"));
+    ComposeOutcomeText(MessageUninstalledRestart, &state, text, sizeof text);
+    EXPECT_NE(nullptr, strstr(text, "已经卸载"));
+    ComposeOutcomeText(MessageDamaged, &state, text, sizeof text);
+    EXPECT_NE(nullptr, strstr(text, "重新下载"));
+    ComposeOutcomeText(MessageNone, &state, text, sizeof text);
+    EXPECT_STREQ("", text);
+}
+
+}  // namespace
