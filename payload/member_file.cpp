@@ -1,5 +1,5 @@
 // The member writer. A file that another program holds (a loaded IME, an
-// open code table) is written whole under a temporary name in its own folder
+// open code table) is written whole beside it, under its name and ".new",
 // and swapped in at the next restart, on every Windows family alike: the
 // holder need not allow renaming, and the held file keeps its bytes until then.
 #include "payload/member_file.h"
@@ -11,8 +11,6 @@
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
-
-static const char kTemporaryPrefix[] = "qmx";
 
 static FileFailure FailureOf(DWORD error)
 {
@@ -65,27 +63,22 @@ static DWORD WriteNewFile(const char* path, const uint8_t* bytes, DWORD length)
     return error;
 }
 
-// The bytes go whole into a new file of the target's folder (folderLength
-// characters of target), which replaces the target at the next restart.
-static MemberWrite WriteBesideHeldFile(const char* target, uint32_t folderLength, const uint8_t* bytes,
-                                       DWORD length)
+// The bytes go whole into the waiting file beside the target, which
+// replaces the target at the next restart.
+static MemberWrite WriteBesideHeldFile(const char* target, const uint8_t* bytes, DWORD length)
 {
-    char folder[kWorkPathSize];
-    char temporary[kWorkPathSize];
-    CopyText(folder, sizeof folder, target);
-    folder[folderLength] = 0;
-    if (!GetTempFileNameA(folder, kTemporaryPrefix, 0, temporary)) {
-        NoteFailure(target, FailureHeld);
+    char waiting[kWorkPathSize];
+    if (!WaitingFilePath(waiting, sizeof waiting, target)) {
+        NoteFailure(target, FailureOther);
         return MemberNotWritten;
     }
-    DWORD error = WriteNewFile(temporary, bytes, length);
+    DWORD error = WriteNewFile(waiting, bytes, length);
     if (error) {
-        DeleteFileA(temporary);
         NoteFailure(target, FailureOf(error) == FailureDiskFull ? FailureDiskFull : FailureHeld);
         return MemberNotWritten;
     }
-    if (!ReplaceAtRestart(temporary, target)) {
-        DeleteFileA(temporary);
+    if (!ReplaceAtRestart(waiting, target)) {
+        DeleteFileA(waiting);
         NoteFailure(target, FailureHeld);
         return MemberNotWritten;
     }
@@ -108,7 +101,6 @@ static void LogFileWrite(const char* path, uint32_t length, MemberWrite write, D
 
 MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
 {
-    uint32_t folderLength = TextLength(folderPath);
     if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes)) {
         NoteFailure((const char*)memberBytes, FailureOther);
         Log("file ");
@@ -117,13 +109,13 @@ MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t
         EndLogLine();
         return MemberNotWritten;
     }
-    CancelPendingFor(folderPath);
+    CancelWaitingReplacement(folderPath);
     const uint8_t* bytes = memberBytes + nameLength;
     DWORD length = totalLength - nameLength;
     DWORD error = WriteNewFile(folderPath, bytes, length);
     MemberWrite write = MemberWritten;
     if (error && IsHeldFile(folderPath, error)) {
-        write = WriteBesideHeldFile(folderPath, folderLength, bytes, length);
+        write = WriteBesideHeldFile(folderPath, bytes, length);
     } else if (error) {
         NoteFailedFile(folderPath, error);
         write = MemberNotWritten;

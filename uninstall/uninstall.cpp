@@ -63,6 +63,7 @@ static RemovalResult LogRemoval(const char* path, RemovalResult result, DWORD er
 
 static RemovalResult DeleteOrSchedule(const char* path)
 {
+    CancelWaitingReplacement(path);
     if (DeleteFileA(path))
         return LogRemoval(path, Removed, 0);
     DWORD error = GetLastError();

@@ -242,6 +242,8 @@ hold() {  # hold FILE... (Unix paths)
 
 let_go() {
     touch "$drive/held.release"
-    wait "$holder_pid" || fail "the holder did not let go"
+    local code=0
+    wait "$holder_pid" || code=$?
+    check "the holder lets go" 0 "$code"
     rm -f "$drive/held.ready"
 }

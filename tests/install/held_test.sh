@@ -9,6 +9,8 @@
 #  - an uninstall while held: 3010, no layout entry left, the product out of
 #    the preload list; a reinstall before the restart, and the restart then
 #    leaves every file of the reinstall in place;
+#  - an install whose replacements wait, and an uninstall once the files are
+#    free: nothing is left to bring them back at the restart;
 #  - an uninstall while held, a restart, and the machine is as before the
 #    first install.
 # Exit codes are read through the launcher, which sees all of 3010.
@@ -110,8 +112,8 @@ let_go
 restart
 check "after the restart every file is new" "$all_second" "$(versions)"
 check "nothing waits for a restart" "" "$(pending)"
-check "no temporary file is left beside the swapped files" "" \
-    "$(find "$system" -maxdepth 1 -iname 'qmx*.tmp' -printf '%f ')"
+check "no waiting file is left beside the swapped files" "" \
+    "$(find "$system" -maxdepth 1 -iname 'qmx*.new' -printf '%f ')"
 
 # The uninstall while held, and a reinstall before the restart.
 hold "$system/qmx.ime" "$system/qmx.mb"
@@ -130,7 +132,20 @@ check "the restart leaves every file of the reinstall" "$all_second" "$(versions
 check "nothing waits for a restart after the reinstall" "" "$(pending)"
 check "one layout entry names qmx.ime after the reinstall" 1 "$(ime_layouts | wc -w)"
 
+# An upgrade whose replacements wait, then an uninstall once nothing is held
+# any more: nothing may wait for the restart to bring the files back.
+hold "$system/qmx.ime" "$system/qmx.mb"
+run_launched "$first" /S
+check "a downgrade over held files exits 3010" 3010 "$exit_code"
+let_go
+run_launched "$first" /U /S
+check "the uninstall of free files exits 0" 0 "$exit_code"
+check "nothing waits for a restart after it" "" "$(pending)"
+check "no waiting file is left" "" "$(find "$system" -maxdepth 1 -iname 'qmx*.new' -printf '%f ')"
+
 # The uninstall while held, then the restart: the machine as before.
+run_launched "$first" /S
+check "the last install exits 0" 0 "$exit_code"
 # On the NT family a held file in the program folder makes the folder wait
 # too; Wine carries out no folder's line of WININIT.INI, so on 9x only the
 # System folder's files are held.

@@ -132,19 +132,6 @@ std::string PendingRenames()
     return pairs;
 }
 
-// The one file a deferred write left beside its target.
-std::string TemporaryBeside(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "qmx*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return "";
-    std::string name = found.cFileName;
-    bool more = FindNextFileA(search, &found);
-    FindClose(search);
-    return more ? "(more than one)" : folder + name;
-}
-
 // A file that another program holds (read sharing only, as a loaded module)
 // is written whole beside it and swapped in at the next restart; the held
 // file keeps its bytes until then. The test's machine is of the NT family.
@@ -167,18 +154,18 @@ TEST(WriteMemberFile, DefersAHeldFileToTheNextRestart)
     EXPECT_EQ(target, path) << "the follow-up steps get the target's path";
     CloseHandle(holder);
     EXPECT_EQ("RIFF-data", ReadWhole(target));
-    std::string temporary = TemporaryBeside(folder);
-    EXPECT_EQ("newer", ReadWhole(temporary));
+    std::string waiting = target + ".new";
+    EXPECT_EQ("newer", ReadWhole(waiting));
     EXPECT_EQ(1, setupState.restartNeeded);
     EXPECT_EQ(0, setupState.failedFileCount);
     std::string pending = PendingRenames();
-    EXPECT_NE(std::string::npos, pending.find(temporary.substr(2) + "|!\\??\\" + target)) << pending;
+    EXPECT_NE(std::string::npos, pending.find(waiting + "|!\\??\\" + target)) << pending;
 
-    // A later write takes out what waits for that file.
+    // A later write takes out what waits for that file, and the waiting file.
     lstrcpyA(path, folder.c_str());
     EXPECT_EQ(MemberWritten, WriteMemberFile(path, kNameLength, kMember, kTotalLength));
     EXPECT_EQ(std::string::npos, PendingRenames().find(target)) << PendingRenames();
-    DeleteFileA(temporary.c_str());
+    EXPECT_FALSE(Exists(waiting));
 
     DeleteFileA(target.c_str());
 }
