@@ -86,6 +86,7 @@ static void OnPaint(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     PaintPanel(dc);
+    RedrawAnimation(dc);
     EndPaint(window, &paint);
 }
 
@@ -98,6 +99,7 @@ static void OnEraseBackground(HDC dc)
     FillRect(dc, &whole, brush);
     SelectObject(dc, previous);
     DeleteObject(brush);
+    RedrawAnimation(dc);  // the grey would stay until the next frame
 }
 
 // busy is raised here already, not only by the worker's first step, so that a

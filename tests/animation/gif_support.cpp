@@ -1,7 +1,8 @@
 // giflib reading from and writing to memory; the decoded frame's indices.
 #include "tests/animation/gif_support.h"
 
-#include "animation/frame_bitmap_host.h"
+#include "animation/gif_walker.h"
+#include "common/memory.h"
 
 #include <string.h>
 
@@ -66,12 +67,26 @@ std::vector<uint8_t> EncodeWithGiflib(int width, int height, int colourCount, co
     return out;
 }
 
+DecodedImage lastImage;
+
+bool NextImageKept(void)
+{
+    FrameBlock* block = NextImage();
+    if (!block)
+        return false;
+    const uint8_t* area = (const uint8_t*)(block + 1);
+    lastImage.block = *block;
+    lastImage.area.assign(area, area + decoderState.pixelAreaSize);
+    FreeBytes(block);
+    return true;
+}
+
 std::vector<uint8_t> FrameIndices(void)
 {
-    const FrameHeader& h = lastFrame.block.header;
+    const FrameHeader& h = lastImage.block.header;
     std::vector<uint8_t> out;
     for (int row = 0; row < -h.biHeight; ++row) {
-        const uint8_t* start = &lastFrame.pixels[row * decoderState.pixel.rowStride];
+        const uint8_t* start = &lastImage.area[row * decoderState.pixel.rowStride];
         out.insert(out.end(), start, start + h.biWidth);
     }
     return out;

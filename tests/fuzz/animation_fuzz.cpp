@@ -1,6 +1,6 @@
-// Fuzz target: any bytes as the stored animation, walked and decoded for a
-// bounded number of frame steps. Every frame the decoder finishes must have
-// the size its header names.
+// Fuzz target: any bytes as the stored animation, walked, decoded and
+// composed for a bounded number of frame steps. Every canvas made must have
+// the logical screen's size.
 #include <stdint.h>
 #include <stdlib.h>
 
@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         int made = frameBitmapCount;
         if (!NextFrame() || frameBitmapCount == made)
             continue;
-        const FrameHeader& h = lastFrame.block.header;
-        if (h.biWidth <= 0 || h.biHeight >= 0 ||
-            lastFrame.pixels.size() != (size_t)-h.biHeight * (((h.biWidth - 1) | 3) + 1))
+        const FrameHeader& h = lastFrame.header;
+        if (h.biWidth != animationState.screenWidth || -h.biHeight != animationState.screenHeight ||
+            lastFrame.pixels.size() != (size_t)h.biWidth * -h.biHeight)
             abort();
     }
     ReleaseAnimation();
