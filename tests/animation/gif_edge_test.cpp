@@ -152,8 +152,23 @@ TEST_F(GifEdgeTest, CodeStreamsAtTheEdgesOfTheRules)
     }
 }
 
+// giflib's reading of a file's only image; empty when giflib rejects it.
+static Bytes GiflibImage(const Bytes& file)
+{
+    GifFileType* gif = OpenGifInMemory(file.data(), file.size());
+    Bytes out;
+    if (gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+        const SavedImage& image = gif->SavedImages[0];
+        out.assign(image.RasterBits, image.RasterBits + image.ImageDesc.Width * image.ImageDesc.Height);
+    }
+    if (gif)
+        CloseGifInMemory(gif);
+    return out;
+}
+
 // A table that reaches 4096 entries without a clear code takes no more
-// entries: the codes after it still write their strings.
+// entries: the codes after it still write their strings, to the frame's end,
+// as giflib reads them.
 TEST_F(GifEdgeTest, AFullStringTableAddsNoEntriesUntilTheNextClearCode)
 {
     std::vector<Code> codes = {{4, 3}, {1, 3}};
@@ -169,6 +184,35 @@ TEST_F(GifEdgeTest, AFullStringTableAddsNoEntriesUntilTheNextClearCode)
     Bytes expected(4100, 0);
     std::fill(expected.begin(), expected.begin() + 1 + 4090 + 1 + 2 + 2, 1);
     EXPECT_EQ(expected, lastImage.area);
+
+    Bytes exact = Header() + Image(4096, 1, 2, codes) + kTrailer;  // giflib wants every pixel
+    ASSERT_EQ(Bytes(4096, 1), GiflibImage(exact));
+    Load(exact);
+    ASSERT_TRUE(NextImageKept());
+    EXPECT_EQ(Bytes(4096, 1), FrameIndices());
+}
+
+// A clear code before every code keeps the width at its least, for every
+// minimum code size: each code is one pixel, as giflib reads it.
+TEST_F(GifEdgeTest, AClearCodeBeforeEveryCode)
+{
+    for (int size = 2; size <= 8; ++size) {
+        SCOPED_TRACE(size);
+        unsigned clear = 1u << size;
+        std::vector<Code> codes;
+        Bytes pixels;
+        for (unsigned i = 0; i < 40; ++i) {
+            unsigned root = (i * 7 + 3) % (size == 2 ? 4 : clear);
+            codes.insert(codes.end(), {{clear, size + 1}, {root, size + 1}});
+            pixels.push_back(root);
+        }
+        codes.push_back({clear + 1, size + 1});
+        Bytes file = Header() + Image(8, 5, size, codes) + kTrailer;
+        ASSERT_EQ(pixels, GiflibImage(file));
+        Load(file);
+        ASSERT_TRUE(NextImageKept());
+        EXPECT_EQ(pixels, FrameIndices());
+    }
 }
 
 TEST_F(GifEdgeTest, Width101GivesStride104WithTheSpareBytesUntouched)
