@@ -62,7 +62,8 @@ void RedrawAnimation(HDC dc)
     LeaveCriticalSection(&shownFrameLock);
 }
 
-// A frame drawn into a hidden window would be lost; 0 when a stop was asked first.
+// Frames drawn into the window before it is shown would be lost, the first
+// for good; 0 when a stop was asked first.
 static int WaitUntilShown(void)
 {
     while (!IsWindowVisible(setupState.mainWindow)) {
@@ -89,12 +90,13 @@ static int WaitFrameDelay(DWORD start)
     }
 }
 
-static DWORD WINAPI AnimationThread(LPVOID)
+// Draws frames until a stop is asked, with the window's device context taken
+// once the window is shown.
+static void PlayFrames(void)
 {
     animationState.windowDC = GetDC(setupState.mainWindow);
     HDC memoryDC = CreateCompatibleDC(animationState.windowDC);
-    int shown = WaitUntilShown();
-    while (shown && !setupState.stopAnimation) {
+    while (!setupState.stopAnimation) {
         DWORD start = GetTickCount();  // the delay counts the decode and the copy
         ShowFrame(memoryDC, NextFrame());
         if (!WaitFrameDelay(start))
@@ -103,6 +105,12 @@ static DWORD WINAPI AnimationThread(LPVOID)
     ForgetShownFrame();
     DeleteDC(memoryDC);
     ReleaseDC(setupState.mainWindow, animationState.windowDC);
+}
+
+static DWORD WINAPI AnimationThread(LPVOID)
+{
+    if (WaitUntilShown())
+        PlayFrames();
     ReleaseAnimation();
     CloseHandle(animationState.animationThread);
     animationState.animationThread = 0;

@@ -8,6 +8,7 @@
 //   winprobe focus            "install", "uninstall" or "other"
 //   winprobe gone SECONDS     wait until no main window is visible
 //   winprobe bars             the number of progress bars on the main window
+//   winprobe redraw           erase and paint the main window now
 #include <windows.h>
 
 #include <cstdio>
@@ -105,6 +106,15 @@ static int Bars()
     return 0;
 }
 
+static int Redraw()
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !strcmp(argv[1], "window"))
@@ -117,6 +127,8 @@ int main(int argc, char** argv)
         return Focus();
     if (argc >= 2 && !strcmp(argv[1], "bars"))
         return Bars();
-    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus | bars\n");
+    if (argc >= 2 && !strcmp(argv[1], "redraw"))
+        return Redraw();
+    fprintf(stderr, "usage: winprobe window|gone SECONDS | pixel X Y | focus | bars | redraw\n");
     return 2;
 }
