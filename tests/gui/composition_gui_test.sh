@@ -6,9 +6,9 @@
 # viewers show them (gifcompose), until each has been seen. The first frame
 # is on screen as soon as the window is; erasing and painting the window
 # shows the current frame, not the grey. Screenshots are kept under the build folder.
-#   composition_gui_test.sh PROGRAM WINPROBE GIFCOMPOSE GIF SHOTDIR
+#   composition_gui_test.sh PLAYER WINPROBE GIFCOMPOSE GIF SHOTDIR
 set -euo pipefail
-program=$1 probe=$2 gifcompose=$3 gif=$4 shots=$5
+player=$1 probe=$2 gifcompose=$3 gif=$4 shots=$5
 here=$(cd "$(dirname "$0")" && pwd)
 bed=$here/../wine/bed
 references=$shots/composition-references
@@ -18,17 +18,11 @@ count=$(ls "$references" | wc -l)
 . "$here/session.sh"
 gui_session composition
 
-"$bed" screen 1024x768
-"$bed" run "$program" &
-pid=$!
-geometry=$("$bed" run "$probe" window 30) || { echo "FAIL: no window"; exit 1; }
-read -r _ left top width height _ clientX clientY _ <<<"${geometry//$'\r'/}"
-xdotool mousemove $((left + width / 2)) $((top + 40))
+start_window "$player"
 
 # The composed frame a screenshot of the animation area shows, 0 for none.
 shot_frame() {  # shot_frame NAME
-    "$bed" shot "$shots/$1.png"
-    convert "$shots/$1.png" -crop "100x76+$((clientX + 20))+$((clientY + 5))" +repage "$shots/$1.ppm"
+    shot_animation_area "$shots/$1"
     python3 "$here/match_frame.py" --composed "$references" "$shots/$1.ppm"
 }
 
@@ -66,7 +60,7 @@ check "shots match a composed frame (at most two half-done copies)" yes \
 
 xdotool key Escape
 code=0
-wait "$pid" || code=$?
+wait "$program" || code=$?
 check "Esc ends the program with exit code 0" 0 "$code"
 
 finish_checks

@@ -3,10 +3,16 @@
 window: the way drawing programs save animations, a first full frame and then
 smaller rectangles at offsets, with local colour tables, interlaced rows,
 transparent indices and each disposal method. The first frame stays two
-seconds, the others one. Its own LZW writer; the test checks it with giflib.
+seconds, the others one. The LZW writer is the artwork tool's; the test
+checks the file with giflib.
     make_composition_gif.py OUT.gif"""
 import struct
 import sys
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+import make_animation  # noqa: E402
 
 WIDTH, HEIGHT = 100, 76
 GLOBAL = [(0, 0, 0), (200, 30, 30), (30, 160, 40), (250, 220, 40),
@@ -25,46 +31,9 @@ def size_code(count):
 
 
 def lzw(indices, min_size):
-    """The code stream of indices, packed and cut into sub-blocks."""
-    clear, end = 1 << min_size, (1 << min_size) + 1
-    out, buffer, count = bytearray(), 0, 0
-    width = min_size + 1
-
-    def emit(code):
-        nonlocal buffer, count
-        buffer |= code << count
-        count += width
-        while count >= 8:
-            out.append(buffer & 255)
-            buffer >>= 8
-            count -= 8
-
-    def widen(next_code):
-        nonlocal width
-        if next_code > 1 << width and width < 12:
-            width += 1
-
-    emit(clear)
-    table, next_code, prefix = {}, end + 1, indices[0]
-    for k in indices[1:]:
-        if (prefix, k) in table:
-            prefix = table[prefix, k]
-            continue
-        emit(prefix)
-        table[prefix, k] = next_code
-        next_code += 1
-        widen(next_code)
-        if next_code >= 4094:
-            emit(clear)
-            table, next_code, width = {}, end + 1, min_size + 1
-        prefix = k
-    emit(prefix)
-    widen(next_code + 1)  # the decoder adds an entry for the last code too
-    emit(end)
-    if count:
-        out.append(buffer & 255)
-    blocks = b"".join(bytes([len(out[i:i + 255])]) + out[i:i + 255] for i in range(0, len(out), 255))
-    return bytes([min_size]) + blocks + b"\0"
+    """The code size, the code stream in sub-blocks and their terminator."""
+    codes = make_animation.lzw_codes(indices, min_size)
+    return bytes([min_size]) + make_animation.sub_blocks(make_animation.pack_codes(codes))
 
 
 def interlaced_order(height):
