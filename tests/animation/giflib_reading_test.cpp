@@ -3,7 +3,11 @@
 // the canvas must show what a viewer composes of them.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <random>
+#include <string>
 #include <vector>
 
 #include "animation/frame_bitmap_host.h"
@@ -126,5 +130,56 @@ TEST_F(GiflibReadingTest, TheCanvasComposesOffsetsTransparencyAndDisposal)
         for (const FrameColour& c : lastFrame.pixels)
             shown.insert(shown.end(), {c.red, c.green, c.blue});
         EXPECT_EQ(expected[i % frames.size()], shown);
+    }
+}
+
+static Bytes ReadPgmPixels(const std::string& path, int* width, int* height)
+{
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f)
+        return Bytes();
+    Bytes pixels;
+    if (fscanf(f, "P5 %d %d 255", width, height) == 2 && fgetc(f) == '\n') {
+        pixels.resize(*width * *height);
+        pixels.resize(fread(pixels.data(), 1, pixels.size(), f));
+    }
+    fclose(f);
+    return pixels;
+}
+
+// gifdump writes one loop: giflib's frames, as many as giflib finds, and
+// for a single frame exactly one.
+TEST_F(GiflibReadingTest, GifdumpWritesOneLoopOfGiflibsFrames)
+{
+    std::mt19937 random(3);
+    std::string dir = testing::TempDir() + "gifdump-test";
+    std::vector<std::vector<GifFrameSpec>> animations = {
+        {Frame(random, 0, 0, 9, 4, 4)},
+        {Frame(random, 0, 0, 9, 4, 4), Frame(random, 2, 1, 3, 3, 2, 2, true), Frame(random, 0, 0, 9, 4, 4)},
+    };
+    for (const auto& frames : animations) {
+        SCOPED_TRACE(testing::Message() << frames.size() << " frames");
+        Bytes file = EncodeFramesWithGiflib(9, 4, 4, frames);
+        ASSERT_EQ(0, system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()));
+        FILE* f = fopen((dir + "/in.gif").c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        fwrite(file.data(), 1, file.size(), f);
+        fclose(f);
+        ASSERT_EQ(0, system(("'" GIFDUMP_PATH "' '" + dir + "/in.gif' '" + dir + "' >/dev/null").c_str()));
+        GifFileType* gif = OpenGifInMemory(file.data(), file.size());
+        ASSERT_EQ(GIF_OK, DGifSlurp(gif));
+        for (int i = 0; i < gif->ImageCount; ++i) {
+            const SavedImage& image = gif->SavedImages[i];
+            int width = 0, height = 0;
+            Bytes pixels = ReadPgmPixels(dir + "/frame-" + std::to_string(i + 1) + ".pgm", &width, &height);
+            EXPECT_EQ(Bytes(image.RasterBits, image.RasterBits + image.ImageDesc.Width * image.ImageDesc.Height),
+                      pixels) << "frame " << i + 1;
+            EXPECT_EQ(image.ImageDesc.Width, width);
+        }
+        FILE* extra = fopen((dir + "/frame-" + std::to_string(gif->ImageCount + 1) + ".pgm").c_str(), "rb");
+        EXPECT_EQ(nullptr, extra) << "no frame beyond giflib's";
+        if (extra)
+            fclose(extra);
+        CloseGifInMemory(gif);
     }
 }
