@@ -34,6 +34,7 @@ static void ForgetGraphicControl(void)
 
 void PrepareAnimation(const uint8_t* data, int length, int x, int y)
 {
+    ReleaseAnimation();  // of an animation prepared before
     AnimationState& a = animationState;
     a = AnimationState();
     a.originX = x;

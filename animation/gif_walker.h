@@ -43,6 +43,7 @@ extern AnimationState animationState;
 // Reads the header and copies the global colour table of length bytes of GIF
 // data (the file and one zero byte behind it) and sets the cursor on the
 // block stream; data too short for its header or table gives an empty stream.
+// What an earlier call prepared is released first.
 void PrepareAnimation(const uint8_t* data, int length, int x, int y);
 
 // The next image, decoded (see DecodeFrame); none when a stop is asked, the

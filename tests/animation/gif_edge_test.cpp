@@ -212,6 +212,7 @@ TEST_F(GifEdgeTest, AClearCodeBeforeEveryCode)
         Load(file);
         ASSERT_TRUE(NextImageKept());
         EXPECT_EQ(pixels, FrameIndices());
+        ReleaseAnimation();
     }
 }
 
