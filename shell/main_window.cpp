@@ -89,6 +89,7 @@ static void OnPaint(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     PaintPanel(dc);
+    RedrawAnimation(dc);
     EndPaint(window, &paint);
 }
 
@@ -101,6 +102,7 @@ static void OnEraseBackground(HDC dc)
     FillRect(dc, &whole, brush);
     SelectObject(dc, previous);
     DeleteObject(brush);
+    RedrawAnimation(dc);  // the grey would stay until the next frame
 }
 
 // The install never takes a copy of these libraries from anywhere but the
