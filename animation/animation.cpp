@@ -1,5 +1,6 @@
 // The splash animation thread: draws the stored GIF's frames into the main
-// window, one every frame delay, until asked to stop.
+// window, one every frame delay, until asked to stop; and the window's own
+// redraw of the frame shown last.
 #include "animation/animation.h"
 
 #include <windows.h>
@@ -10,15 +11,67 @@
 
 static const DWORD kWaitStepMs = 10;
 
-// Copies the frame into the window; a step without a frame leaves the area as it was.
-static void DrawFrame(HDC memoryDC, HBITMAP frame)
+// The frame shown last, drawn by the thread and by the window's paint, which
+// take turns through the lock: a bitmap is selected into one context at a time.
+static CRITICAL_SECTION shownFrameLock;
+static int shownFrameLockMade;  // not before the first StartAnimation
+static HBITMAP shownFrame;
+
+static void CopyFrame(HDC target, HDC memoryDC, HBITMAP frame)
+{
+    HGDIOBJ previous = SelectObject(memoryDC, frame);
+    BitBlt(target, animationState.originX, animationState.originY, animationState.screenWidth,
+           animationState.screenHeight, memoryDC, 0, 0, SRCCOPY);
+    SelectObject(memoryDC, previous);
+}
+
+// Shows the frame in the window and keeps it for redraws, deleting the one
+// it replaces; a step without a frame leaves the area as it was.
+static void ShowFrame(HDC memoryDC, HBITMAP frame)
 {
     if (!frame)
         return;
-    HGDIOBJ previous = SelectObject(memoryDC, frame);
-    BitBlt(animationState.windowDC, animationState.originX, animationState.originY, animationState.screenWidth,
-           animationState.screenHeight, memoryDC, 0, 0, SRCCOPY);
-    SelectObject(memoryDC, previous);
+    EnterCriticalSection(&shownFrameLock);
+    HBITMAP replaced = shownFrame;
+    shownFrame = frame;
+    CopyFrame(animationState.windowDC, memoryDC, frame);
+    LeaveCriticalSection(&shownFrameLock);
+    if (replaced)
+        DeleteObject(replaced);
+}
+
+static void ForgetShownFrame(void)
+{
+    EnterCriticalSection(&shownFrameLock);
+    if (shownFrame)
+        DeleteObject(shownFrame);
+    shownFrame = 0;
+    LeaveCriticalSection(&shownFrameLock);
+}
+
+void RedrawAnimation(HDC dc)
+{
+    if (!shownFrameLockMade)
+        return;
+    EnterCriticalSection(&shownFrameLock);
+    if (shownFrame) {
+        HDC memoryDC = CreateCompatibleDC(dc);
+        CopyFrame(dc, memoryDC, shownFrame);
+        DeleteDC(memoryDC);
+    }
+    LeaveCriticalSection(&shownFrameLock);
+}
+
+// Frames drawn into the window before it is shown would be lost, the first
+// for good; 0 when a stop was asked first.
+static int WaitUntilShown(void)
+{
+    while (!IsWindowVisible(setupState.mainWindow)) {
+        if (setupState.stopAnimation)
+            return 0;
+        Sleep(kWaitStepMs);
+    }
+    return 1;
 }
 
 // Waits until the frame's delay has passed since start, in short sleeps so
@@ -37,24 +90,27 @@ static int WaitFrameDelay(DWORD start)
     }
 }
 
-static DWORD WINAPI AnimationThread(LPVOID)
+// Draws frames until a stop is asked, with the window's device context taken
+// once the window is shown.
+static void PlayFrames(void)
 {
     animationState.windowDC = GetDC(setupState.mainWindow);
     HDC memoryDC = CreateCompatibleDC(animationState.windowDC);
-    HBITMAP frame = 0;
     while (!setupState.stopAnimation) {
         DWORD start = GetTickCount();  // the delay counts the decode and the copy
-        if (frame)
-            DeleteObject(frame);
-        frame = NextFrame();
-        DrawFrame(memoryDC, frame);
+        ShowFrame(memoryDC, NextFrame());
         if (!WaitFrameDelay(start))
             break;
     }
-    if (frame)
-        DeleteObject(frame);
+    ForgetShownFrame();
     DeleteDC(memoryDC);
     ReleaseDC(setupState.mainWindow, animationState.windowDC);
+}
+
+static DWORD WINAPI AnimationThread(LPVOID)
+{
+    if (WaitUntilShown())
+        PlayFrames();
     ReleaseAnimation();
     CloseHandle(animationState.animationThread);
     animationState.animationThread = 0;
@@ -64,6 +120,9 @@ static DWORD WINAPI AnimationThread(LPVOID)
 
 void StartAnimation(int x, int y)
 {
+    if (!shownFrameLockMade)
+        InitializeCriticalSection(&shownFrameLock);
+    shownFrameLockMade = 1;
     PrepareAnimation(animationData, animationDataLength, x, y);
     animationState.animationThread =
         CreateThread(NULL, 0, AnimationThread, NULL, 0, (DWORD*)&animationState.animationThreadId);

@@ -1,6 +1,6 @@
-// The one platform step of the decoder: a device bitmap made from a frame's
-// header, colour table and pixel rows. The Windows build creates it against
-// the window's device context; the native build keeps a copy for tests and tools.
+// The one platform step of the animation: a device bitmap made from the
+// composed canvas. The Windows build creates it against the window's device
+// context; the native build keeps a copy for tests and tools.
 #pragma once
 
 #ifdef _WIN32
@@ -10,9 +10,7 @@ typedef struct HBITMAP__* HBITMAP;
 typedef struct HDC__* HDC;
 #endif
 
-#include <stdint.h>
+struct FrameHeader;
 
-struct FrameBlock;
-
-// None when the platform cannot make it.
-HBITMAP CreateFrameBitmap(const FrameBlock* block, const uint8_t* pixelArea);
+// From a 32-bit top-down header and its rows; none when the platform cannot make it.
+HBITMAP CreateFrameBitmap(const FrameHeader* header, const void* pixels);

@@ -1,13 +1,14 @@
-// Frame bitmaps in the native build: a copy of the latest frame.
+// Frame bitmaps in the native build: a copy of the latest canvas.
 #include "animation/frame_bitmap_host.h"
 
 CapturedFrame lastFrame;
 int frameBitmapCount;
 
-HBITMAP CreateFrameBitmap(const FrameBlock* block, const uint8_t* pixelArea)
+HBITMAP CreateFrameBitmap(const FrameHeader* header, const void* pixels)
 {
-    lastFrame.block = *block;
-    lastFrame.pixels.assign(pixelArea, pixelArea + decoderState.pixelAreaSize);
+    const FrameColour* colours = (const FrameColour*)pixels;
+    lastFrame.header = *header;
+    lastFrame.pixels.assign(colours, colours + header->biWidth * -header->biHeight);
     frameBitmapCount += 1;
     return (HBITMAP)&lastFrame;
 }

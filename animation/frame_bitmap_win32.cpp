@@ -1,5 +1,5 @@
 // Frame bitmaps in the Windows build: compatible with the main window's
-// device context, initialised from the decoded rows.
+// device context, initialised from the composed canvas.
 #include "animation/frame_bitmap.h"
 
 #include "animation/gif_decoder.h"
@@ -8,8 +8,8 @@
 static_assert(sizeof(FrameHeader) == sizeof(BITMAPINFOHEADER), "FrameHeader is a BITMAPINFOHEADER");
 static_assert(sizeof(FrameColour) == sizeof(RGBQUAD), "FrameColour is an RGBQUAD");
 
-HBITMAP CreateFrameBitmap(const FrameBlock* block, const uint8_t* pixelArea)
+HBITMAP CreateFrameBitmap(const FrameHeader* header, const void* pixels)
 {
-    const BITMAPINFO* info = (const BITMAPINFO*)block;
-    return CreateDIBitmap(animationState.windowDC, &info->bmiHeader, CBM_INIT, pixelArea, info, DIB_RGB_COLORS);
+    const BITMAPINFO* info = (const BITMAPINFO*)header;  // 32-bit colours need no table
+    return CreateDIBitmap(animationState.windowDC, &info->bmiHeader, CBM_INIT, pixels, info, DIB_RGB_COLORS);
 }

@@ -55,18 +55,35 @@ uint16_t ReadCode(void)
     return (uint16_t)code;
 }
 
-// Rows are filled top to bottom, frameWidth values each; the spare bytes at
-// the end of a row are never written, nor anything after the last row.
+// The first row of each interlace pass and the distance between its rows.
+static const int kPassFirstRow[kInterlacePasses] = {0, 4, 2, 1};
+static const int kPassRowStep[kInterlacePasses] = {8, 8, 4, 2};
+
+// Moves to the start of the next row to fill: the next of the pass, or the
+// first of the next pass with rows in the frame. Past the last pass the row
+// stays at or beyond frameHeight, so later values are dropped.
+static void StartNextRow(PixelPosition& p)
+{
+    p.column = 0;
+    p.row += p.rowStep;
+    while (p.row >= p.frameHeight && p.pass < kInterlacePasses - 1) {
+        p.pass += 1;
+        p.row = kPassFirstRow[p.pass];
+        p.rowStep = kPassRowStep[p.pass];
+    }
+    if (p.row < p.frameHeight)
+        p.rowStart = p.pixelArea + (uint32_t)p.row * p.rowStride;
+}
+
+// Each row takes frameWidth values; the spare bytes at the end of a row are
+// never written, nor anything once the last row is full.
 static inline void PlacePixel(PixelPosition& p, uint32_t value)
 {
     if (p.row >= p.frameHeight)
         return;  // more values than pixels
     p.rowStart[p.column] = (uint8_t)value;
-    if (++p.column == p.frameWidth) {
-        p.column = 0;
-        p.row += 1;
-        p.rowStart += p.rowStride;
-    }
+    if (++p.column == p.frameWidth)
+        StartNextRow(p);
 }
 
 void PutPixel(uint32_t value)
@@ -133,8 +150,9 @@ static int StartRun(uint32_t code)
     return 1;
 }
 
-// Decodes the code stream into the pixel area; 0 abandons the frame. A
-// stream that runs out before its end code ends the frame there.
+// Decodes the code stream into the pixel area; 0 abandons the frame. Like
+// giflib, decoding ends with the last pixel even before the end code; a
+// stream that runs out before either ends the frame there.
 static int DecodeCodes(uint32_t minCodeSize)
 {
     DecoderState& d = decoderState;
@@ -148,7 +166,7 @@ static int DecodeCodes(uint32_t minCodeSize)
             return 0;
         code = ReadCode();
     }
-    while (code != d.endCode && !d.dataExhausted) {
+    while (code != d.endCode && !d.dataExhausted && d.pixel.row < d.pixel.frameHeight) {
         if (code == d.clearCode) {
             d.codeWidth = minCodeSize + 1;
             uint32_t first = ReadCode();
@@ -197,8 +215,8 @@ static int FillFrameBlock(FrameBlock* block)
     h.biBitCount = 8;
     h.biClrUsed = kFrameColourCount;
     h.biClrImportant = kFrameColourCount;
-    const uint8_t* palette = animationState.paletteCopy;
-    for (int k = 0; k < animationState.paletteCount; ++k) {
+    const uint8_t* palette = d.colourTable;
+    for (int k = 0; k < d.colourCount; ++k) {
         if (setupState.stopAnimation)
             return 0;
         block->colours[k].red = palette[3 * k];
@@ -208,8 +226,8 @@ static int FillFrameBlock(FrameBlock* block)
     return 1;
 }
 
-// Reads the descriptor and the code size. 0 when they lie past the end of the
-// data or describe a frame that cannot be drawn.
+// Reads the descriptor, the frame's own colour table and the code size. 0
+// when they lie past the end of the data or describe a frame that cannot be drawn.
 static int ReadDescriptor(uint32_t* minCodeSize)
 {
     DecoderState& d = decoderState;
@@ -218,22 +236,45 @@ static int ReadDescriptor(uint32_t* minCodeSize)
         return 0;
     const uint8_t* p = a.cursor;
     PixelPosition& pixel = d.pixel;
+    d.frameLeft = p[0] | p[1] << 8;
+    d.frameTop = p[2] | p[3] << 8;
     pixel.frameWidth = p[4] | p[5] << 8;
     pixel.frameHeight = p[6] | p[7] << 8;
-    *minCodeSize = p[9];
-    a.cursor += kDescriptorSize + 1;
-    a.cursorIndex += kDescriptorSize + 1;
+    int flags = p[8];
+    int tableSize = flags & 0x80 ? 3 * (2 << (flags & 7)) : 0;
+    if (kDescriptorSize + tableSize + 1 > a.streamBound - a.cursorIndex)
+        return 0;
+    d.colourTable = tableSize ? p + kDescriptorSize : a.paletteCopy;
+    d.colourCount = tableSize ? tableSize / 3 : a.paletteCount;
+    *minCodeSize = p[kDescriptorSize + tableSize];
+    a.cursor += kDescriptorSize + tableSize + 1;
+    a.cursorIndex += kDescriptorSize + tableSize + 1;
     pixel.rowStride = ((pixel.frameWidth - 1) | 3) + 1;
+    int interlaced = flags & 0x40;
+    pixel.pass = interlaced ? 0 : kInterlacePasses - 1;
+    pixel.rowStep = interlaced ? kPassRowStep[0] : 1;
     d.pixelAreaSize = (uint32_t)pixel.frameHeight * pixel.rowStride;
     return pixel.frameWidth > 0 && pixel.frameHeight > 0 && d.pixelAreaSize <= kMaxPixelAreaSize &&
            *minCodeSize <= kMaxMinCodeSize;
 }
 
-HBITMAP DecodeFrame(void)
+// Behind the last code read: the rest of the current sub-block, then the
+// sub-blocks that follow, up to and over the terminator.
+static void SkipRestOfImageData(void)
+{
+    DecoderState& d = decoderState;
+    animationState.cursor += d.subBlockLength - d.subBlockPos;  // the index counts them already
+    d.subBlockPos = d.subBlockLength;
+    SkipSubBlocks();
+}
+
+FrameBlock* DecodeFrame(void)
 {
     DecoderState& d = decoderState;
     AnimationState& a = animationState;
     d = DecoderState();
+    d.transparentIndex = a.transparentIndex;
+    d.disposal = a.disposal;
     uint32_t minCodeSize;
     if (!ReadDescriptor(&minCodeSize))
         return 0;
@@ -242,16 +283,13 @@ HBITMAP DecodeFrame(void)
     if (!block)
         return 0;
     d.pixelArea = (uint8_t*)(block + 1);
+    d.pixel.pixelArea = d.pixelArea;
     d.pixel.rowStart = d.pixelArea;
     d.stringTable = (StringEntry*)(d.pixelArea + d.pixelAreaSize);
-    HBITMAP bitmap = 0;
-    if (FillFrameBlock(block) && DecodeCodes(minCodeSize)) {
-        bitmap = CreateFrameBitmap(block, d.pixelArea);
-        if (a.cursorIndex < a.streamBound) {  // the terminator
-            a.cursor += 1;
-            a.cursorIndex += 1;
-        }
+    if (!FillFrameBlock(block) || !DecodeCodes(minCodeSize)) {
+        FreeBytes(block);
+        return 0;
     }
-    FreeBytes(block);
-    return bitmap;
+    SkipRestOfImageData();
+    return block;
 }

@@ -1,10 +1,8 @@
-// The GIF LZW frame decoder: one image of the stored animation, from its
-// descriptor to an 8-bit top-down bitmap, with no platform call but the last.
+// The GIF LZW frame decoder: one image of the animation, from its descriptor
+// to 8-bit top-down rows with the frame's colour table, with no platform call.
 #pragma once
 
 #include <stdint.h>
-
-#include "animation/frame_bitmap.h"
 
 enum {
     kStringTableSize = 4096,  // codes are at most 12 bits wide
@@ -12,6 +10,7 @@ enum {
     kMaxMinCodeSize = 11,     // above it the first free code lies beyond the table
     kFrameColourCount = 256,  // every frame bitmap carries a full 8-bit colour table
     kDescriptorSize = 9,      // left, top, width, height, packed byte
+    kInterlacePasses = 4,
     kMaxPixelAreaSize = 1 << 20,  // a splash has no use for larger frames; nor can their size overflow
 };
 
@@ -51,12 +50,15 @@ struct StringEntry {
 };
 
 // Where the next pixel goes, with what placing it needs, so that the string
-// writer can work on a copy in registers.
+// writer can work on a copy in registers. An interlaced frame stores its rows
+// in four passes; the rows of the others run top to bottom as the last pass.
 struct PixelPosition {
     int column, row;
     uint8_t* rowStart;  // pixelArea + row x rowStride
     int frameWidth, frameHeight;
     uint32_t rowStride;  // frameWidth rounded up to a multiple of 4
+    int pass, rowStep;
+    uint8_t* pixelArea;
 };
 
 struct DecoderState {
@@ -70,14 +72,20 @@ struct DecoderState {
     int codeWidth;
     int dataExhausted;  // set once ReadDataByte had no byte to give
     uint32_t clearCode, endCode, firstFree, nextCode, prevCode;
+    int frameLeft, frameTop;       // the frame's place on the logical screen
+    const uint8_t* colourTable;    // the frame's own table, or the global copy
+    int colourCount;
+    int transparentIndex;          // of the frame's graphic control extension; -1 for none
+    int disposal;                  // what becomes of the frame's rectangle after it
 };
 
 extern DecoderState decoderState;
 
 // With the animation's cursor on the first byte of an image descriptor,
-// decodes the image and returns its bitmap (owned by the caller), leaving the
-// cursor behind the image's terminator; none when the frame was abandoned.
-HBITMAP DecodeFrame(void);
+// decodes the image and returns its block (header, colours, then rows; the
+// caller frees it with FreeBytes), leaving the cursor behind the image's
+// terminator; none when the frame was abandoned.
+FrameBlock* DecodeFrame(void);
 
 // The next byte of the image's data sub-blocks; 0xFF, without moving, once
 // they are exhausted (at their terminator or at the end of the data).

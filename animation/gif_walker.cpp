@@ -1,7 +1,7 @@
 // The GIF block walker: header, colour table and the block stream, looped.
 #include "animation/gif_walker.h"
 
-#include "animation/gif_decoder.h"
+#include "animation/frame_canvas.h"
 #include "common/memory.h"
 #include "common/setup_state.h"
 
@@ -11,13 +11,8 @@ enum {
     kExtensionIntroducer = 0x21,
     kImageSeparator = 0x2C,
     kTrailer = 0x3B,
-    kPlainTextLabel = 0x01,
     kGraphicControlLabel = 0xF9,
-    kCommentLabel = 0xFE,
-    kApplicationLabel = 0xFF,
-    kGraphicControlSize = 6,  // block size, packed byte, delay, transparent index, terminator
-    kPlainTextHeaderSize = 13,  // block size byte and a 12-byte block
-    kApplicationHeaderSize = 12,  // block size byte and an 11-byte block
+    kGraphicControlFields = 5,  // block size, packed byte, delay, transparent index
 };
 
 static int ReadU16(const uint8_t* bytes)
@@ -31,8 +26,15 @@ static void RewindStream(void)
     animationState.cursorIndex = 0;
 }
 
+static void ForgetGraphicControl(void)
+{
+    animationState.transparentIndex = -1;
+    animationState.disposal = 0;
+}
+
 void PrepareAnimation(const uint8_t* data, int length, int x, int y)
 {
+    ReleaseAnimation();  // of an animation prepared before
     AnimationState& a = animationState;
     a = AnimationState();
     a.originX = x;
@@ -60,6 +62,8 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     else
         a.streamOffset = 0;
     RewindStream();
+    ForgetGraphicControl();
+    PrepareCanvas();
     setupState.stopAnimation = 0;
 }
 
@@ -67,6 +71,7 @@ void ReleaseAnimation(void)
 {
     FreeBytes(animationState.paletteCopy);
     animationState.paletteCopy = 0;
+    ReleaseCanvas();
 }
 
 // Steps over count bytes without reading them; never past the bound.
@@ -86,8 +91,7 @@ static int HasBytes(int count)
     return count <= animationState.streamBound - animationState.cursorIndex;
 }
 
-// Steps over data sub-blocks and their terminator; 0 when the data ends first.
-static int SkipSubBlocks(void)
+int SkipSubBlocks(void)
 {
     for (;;) {
         if (!HasBytes(1))
@@ -100,35 +104,22 @@ static int SkipSubBlocks(void)
     }
 }
 
-// With the cursor behind the label; 0 when the data ends inside the extension.
+// With the cursor behind the label; 0 when the data ends inside the
+// extension. Every extension is a chain of sub-blocks; the graphic control
+// extension's first one holds the delay, the disposal and the transparency.
 static int SkipExtension(int label)
 {
-    switch (label) {
-    case kGraphicControlLabel:
-        if (!HasBytes(kGraphicControlSize))
-            return 0;
-        animationState.frameDelay = ReadU16(animationState.cursor + 2);
-        Skip(kGraphicControlSize);
-        return 1;
-    case kPlainTextLabel:
-        if (!HasBytes(kPlainTextHeaderSize))
-            return 0;
-        Skip(kPlainTextHeaderSize);
-        return SkipSubBlocks();
-    case kApplicationLabel:
-        if (!HasBytes(kApplicationHeaderSize))
-            return 0;
-        Skip(kApplicationHeaderSize);
-        return SkipSubBlocks();
-    case kCommentLabel:
-        return SkipSubBlocks();
-    default:  // taken to be an empty extension: its terminator
-        Skip(1);
-        return 1;
+    AnimationState& a = animationState;
+    if (label == kGraphicControlLabel && HasBytes(kGraphicControlFields) && a.cursor[0] >= 4) {
+        int flags = a.cursor[1];
+        a.frameDelay = ReadU16(a.cursor + 2);
+        a.disposal = flags >> 2 & 7;
+        a.transparentIndex = flags & 1 ? a.cursor[4] : -1;
     }
+    return SkipSubBlocks();
 }
 
-HBITMAP NextFrame(void)
+FrameBlock* NextImage(void)
 {
     AnimationState& a = animationState;
     int restarted = 0;  // data without an image would otherwise loop here for ever
@@ -145,9 +136,12 @@ HBITMAP NextFrame(void)
             if (!SkipExtension(label))
                 return 0;
         } else if (introducer == kImageSeparator) {
-            return DecodeFrame();
+            FrameBlock* block = DecodeFrame();
+            ForgetGraphicControl();
+            return block;
         } else if (introducer == kTrailer) {
             RewindStream();
+            a.loopCount += 1;
             if (restarted)
                 return 0;
             restarted = 1;
@@ -156,4 +150,14 @@ HBITMAP NextFrame(void)
         }
     }
     return 0;
+}
+
+HBITMAP NextFrame(void)
+{
+    FrameBlock* block = NextImage();
+    if (!block)
+        return 0;
+    HBITMAP bitmap = ComposeFrame(block);
+    FreeBytes(block);
+    return bitmap;
 }

@@ -1,6 +1,6 @@
 // Figures for the animation decoder (printed, never judged): one loop of the
-// stored animation through the product's walker and DecodeFrame, per frame,
-// beside giflib's DGifSlurp of the same file in the same run.
+// stored animation through the product's walker, DecodeFrame and the canvas,
+// per frame, beside giflib's DGifSlurp of the same file in the same run.
 #include <cstdio>
 
 #include "animation/gif_walker.h"
@@ -36,8 +36,8 @@ int main()
         giflib = std::min(giflib, BestSeconds(slurp));
     }
     std::printf("stored animation: %d bytes, %d frames\n", animationDataLength - 1, frames);
-    std::printf("%-28s %8.2f us a frame\n", "DecodeFrame (walker too)", ours * 1e6 / frames);
+    std::printf("%-28s %8.2f us a frame\n", "NextFrame (walker, canvas)", ours * 1e6 / frames);
     std::printf("%-28s %8.2f us a frame\n", "giflib DGifSlurp", giflib * 1e6 / frames);
-    std::printf("%-28s %8.2f x giflib's speed\n", "DecodeFrame", giflib / ours);
+    std::printf("%-28s %8.2f x giflib's speed\n", "NextFrame", giflib / ours);
     return 0;
 }

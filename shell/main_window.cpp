@@ -97,6 +97,7 @@ static void OnPaint(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     PaintPanel(dc);
+    RedrawAnimation(dc);
     EndPaint(window, &paint);
 }
 
@@ -109,6 +110,7 @@ static void OnEraseBackground(HDC dc)
     FillRect(dc, &whole, brush);
     SelectObject(dc, previous);
     DeleteObject(brush);
+    RedrawAnimation(dc);  // the grey would stay until the next frame
 }
 
 // The install never takes a copy of these libraries from anywhere but the

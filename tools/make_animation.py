@@ -181,10 +181,10 @@ def draw_frame(k):
     return canvas.px
 
 
-def lzw_codes(indices):
+def lzw_codes(indices, min_code_size=MIN_CODE_SIZE):
     """Codes of one image and the width each is sent at. The table is started
     over with a clear code before it would pass 4096 entries."""
-    clear, end = 1 << MIN_CODE_SIZE, (1 << MIN_CODE_SIZE) + 1
+    clear, end = 1 << min_code_size, (1 << min_code_size) + 1
     first_free = clear + 2
     out = []
     table, next_code = {}, first_free

@@ -143,19 +143,32 @@ TEST_F(GifEdgeTest, CodeStreamsAtTheEdgesOfTheRules)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Load(Header() + Image(c.width, c.height, c.minCodeSize, c.codes) + kTrailer);
-        int before = frameBitmapCount;
-        HBITMAP frame = NextFrame();
-        EXPECT_EQ(!c.pixels.empty(), frame != nullptr);
-        EXPECT_EQ(before + !c.pixels.empty(), frameBitmapCount);
+        bool frame = NextImageKept();
+        EXPECT_EQ(!c.pixels.empty(), frame);
         if (frame) {
-            EXPECT_EQ(c.pixels, lastFrame.pixels);
+            EXPECT_EQ(c.pixels, lastImage.area);
         }
         ReleaseAnimation();
     }
 }
 
+// giflib's reading of a file's only image; empty when giflib rejects it.
+static Bytes GiflibImage(const Bytes& file)
+{
+    GifFileType* gif = OpenGifInMemory(file.data(), file.size());
+    Bytes out;
+    if (gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+        const SavedImage& image = gif->SavedImages[0];
+        out.assign(image.RasterBits, image.RasterBits + image.ImageDesc.Width * image.ImageDesc.Height);
+    }
+    if (gif)
+        CloseGifInMemory(gif);
+    return out;
+}
+
 // A table that reaches 4096 entries without a clear code takes no more
-// entries: the codes after it still write their strings.
+// entries: the codes after it still write their strings, to the frame's end,
+// as giflib reads them.
 TEST_F(GifEdgeTest, AFullStringTableAddsNoEntriesUntilTheNextClearCode)
 {
     std::vector<Code> codes = {{4, 3}, {1, 3}};
@@ -167,20 +180,50 @@ TEST_F(GifEdgeTest, AFullStringTableAddsNoEntriesUntilTheNextClearCode)
     }
     codes.insert(codes.end(), {{1, 12}, {4095, 12}, {4095, 12}, {5, 12}});
     Load(Header() + Image(4100, 1, 2, codes) + kTrailer);
-    ASSERT_NE(nullptr, NextFrame());
+    ASSERT_TRUE(NextImageKept());
     Bytes expected(4100, 0);
     std::fill(expected.begin(), expected.begin() + 1 + 4090 + 1 + 2 + 2, 1);
-    EXPECT_EQ(expected, lastFrame.pixels);
+    EXPECT_EQ(expected, lastImage.area);
+
+    Bytes exact = Header() + Image(4096, 1, 2, codes) + kTrailer;  // giflib wants every pixel
+    ASSERT_EQ(Bytes(4096, 1), GiflibImage(exact));
+    Load(exact);
+    ASSERT_TRUE(NextImageKept());
+    EXPECT_EQ(Bytes(4096, 1), FrameIndices());
+}
+
+// A clear code before every code keeps the width at its least, for every
+// minimum code size: each code is one pixel, as giflib reads it.
+TEST_F(GifEdgeTest, AClearCodeBeforeEveryCode)
+{
+    for (int size = 2; size <= 8; ++size) {
+        SCOPED_TRACE(size);
+        unsigned clear = 1u << size;
+        std::vector<Code> codes;
+        Bytes pixels;
+        for (unsigned i = 0; i < 40; ++i) {
+            unsigned root = (i * 7 + 3) % (size == 2 ? 4 : clear);
+            codes.insert(codes.end(), {{clear, size + 1}, {root, size + 1}});
+            pixels.push_back(root);
+        }
+        codes.push_back({clear + 1, size + 1});
+        Bytes file = Header() + Image(8, 5, size, codes) + kTrailer;
+        ASSERT_EQ(pixels, GiflibImage(file));
+        Load(file);
+        ASSERT_TRUE(NextImageKept());
+        EXPECT_EQ(pixels, FrameIndices());
+        ReleaseAnimation();
+    }
 }
 
 TEST_F(GifEdgeTest, Width101GivesStride104WithTheSpareBytesUntouched)
 {
     Load(EncodeWithGiflib(101, 3, 4, Bytes(101 * 3, 3)));
-    ASSERT_NE(nullptr, NextFrame());
+    ASSERT_TRUE(NextImageKept());
     ASSERT_EQ(104u, decoderState.pixel.rowStride);
-    ASSERT_EQ(3u * 104, lastFrame.pixels.size());
+    ASSERT_EQ(3u * 104, lastImage.area.size());
     for (int i = 0; i < 3 * 104; ++i)
-        EXPECT_EQ(i % 104 < 101 ? 3 : 0, lastFrame.pixels[i]) << "byte " << i;
+        EXPECT_EQ(i % 104 < 101 ? 3 : 0, lastImage.area[i]) << "byte " << i;
 }
 
 TEST_F(GifEdgeTest, A12BitCodeWithNoBitsLeftTakesOneByteAndHalfTheNext)
@@ -210,26 +253,27 @@ TEST_F(GifEdgeTest, TheWalkerOverOddBlockStreams)
         {"the stored order: frames, then the trailer restarts with no lost step",
          Bytes({0x21, 0xFE, 1, 'x', 0}) + Control(50) + kSmallImage + Control(50) + kSmallImage + kTrailer,
          "FFFFF"},
-        {"an unknown label: the label and one byte are stepped over",
-         Bytes({0x21, 0x42, 0x00, 0x21, 0x00, 0x55}) + kSmallImage + kTrailer, "FF"},
+        {"an unknown label: its sub-blocks are stepped over",
+         Bytes({0x21, 0x42, 0x00, 0x21, 0x00, 2, 'a', 'b', 1, 'c', 0}) + kSmallImage + kTrailer, "FF"},
         {"stray bytes cost one step each", Bytes({0x99, 0x98}) + kSmallImage + kTrailer, "--F--F"},
         {"no trailer: none for good once the data ends", kSmallImage, "F---"},
         {"no image: at most one restart a call", Control(7) + kTrailer, "---"},
         {"an empty stream", Bytes(), "--"},
-        {"an application extension is 12 bytes whatever its size byte says",
-         Bytes({0x21, 0xFF, 5, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0}) + kSmallImage +
-             kTrailer,
+        {"an application extension is stepped over by its size bytes",
+         Bytes({0x21, 0xFF, 5, 'N', 'E', 'T', 'S', 'C', 3, 'A', 'P', 'E', 3, 1, 0, 0, 0}) + kSmallImage + kTrailer,
          "FF"},
-        {"a graphic control extension is 8 bytes whatever its size byte says",
-         Bytes({0x21, 0xF9, 9, 0, 1, 0, 0, 0}) + kSmallImage + kTrailer, "FF"},
+        {"a graphic control extension is stepped over by its size bytes",
+         Bytes({0x21, 0xF9, 9, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}) + kSmallImage + kTrailer, "FF"},
         {"a plain text extension", Bytes({0x21, 0x01, 12}) + Bytes(12, 'p') + Bytes({2, 'h', 'i', 0}) + kSmallImage,
          "F-"},
-        // The decoder steps over one byte behind the end code; the stream
-        // index had counted the whole sub-block, so it meets the end of the
-        // data before the cursor meets the trailer.
-        {"bytes behind the end code in the last sub-block are read as blocks",
+        // Wherever the end code falls, the image's data ends with its terminator.
+        {"bytes behind the end code in the last sub-block are stepped over",
          ImageData(2, 1, 2, SubBlocks(Pack({{4, 3}, {1, 3}, {2, 3}, {5, 3}}) + Bytes({0x00, 0x99}))) + kTrailer,
-         "F---"},
+         "FF"},
+        {"sub-blocks behind the end code are stepped over",
+         ImageData(2, 1, 2, Bytes({2}) + Pack({{4, 3}, {1, 3}, {2, 3}, {5, 3}}) + Bytes({2, 0x3B, 0x3B, 0})) +
+             kTrailer,
+         "FF"},
         {"the data ends inside an extension", fiveBytes, "--"},
         {"the data ends inside a graphic control extension", Bytes({0x21, 0xF9, 4, 0}), "--"},
         {"the data ends inside an image descriptor", Bytes({0x2C, 0, 0, 0, 0, 2}), "--"},
@@ -263,9 +307,9 @@ TEST_F(GifEdgeTest, AGifWithoutAGlobalTable)
     EXPECT_EQ(nullptr, animationState.paletteCopy);
     EXPECT_EQ(13, animationState.streamOffset);
     EXPECT_EQ((int)data.size() - 13, animationState.streamBound);
-    ASSERT_NE(nullptr, NextFrame());
+    ASSERT_TRUE(NextImageKept());
     EXPECT_EQ(Bytes({1, 2}), FrameIndices());
-    for (const FrameColour& c : lastFrame.block.colours)
+    for (const FrameColour& c : lastImage.block.colours)
         EXPECT_EQ(0, c.red | c.green | c.blue);
 }
 

@@ -112,9 +112,9 @@ TEST_F(StoredGifTest, EveryDecodedFrameEqualsGiflibsAndTheLoopRestarts)
     Bytes first;
     for (int i = 0; i <= kStoredFrames; ++i) {
         SCOPED_TRACE(i + 1);
-        ASSERT_NE(nullptr, NextFrame());
+        ASSERT_TRUE(NextImageKept());
         EXPECT_EQ(50, animationState.frameDelay);
-        const FrameHeader& h = lastFrame.block.header;
+        const FrameHeader& h = lastImage.block.header;
         EXPECT_EQ(40u, h.biSize);
         EXPECT_EQ(100, h.biWidth);
         EXPECT_EQ(-76, h.biHeight);
@@ -122,8 +122,8 @@ TEST_F(StoredGifTest, EveryDecodedFrameEqualsGiflibsAndTheLoopRestarts)
                                               (uint8_t)h.biCompression, (uint8_t)h.biSizeImage}));
         EXPECT_EQ(256u, h.biClrUsed);
         EXPECT_EQ(256u, h.biClrImportant);
-        EXPECT_EQ(7600u, lastFrame.pixels.size()) << "rows of 100 need no padding";
-        const FrameColour& silver = lastFrame.block.colours[7];
+        EXPECT_EQ(7600u, lastImage.area.size()) << "rows of 100 need no padding";
+        const FrameColour& silver = lastImage.block.colours[7];
         EXPECT_EQ(Bytes({192, 192, 192, 0}), Bytes({silver.blue, silver.green, silver.red, silver.reserved}));
         // The end code finishes in the last byte of the frame's last
         // sub-block: the cursor stands in step with the stream behind it.
@@ -135,6 +135,30 @@ TEST_F(StoredGifTest, EveryDecodedFrameEqualsGiflibsAndTheLoopRestarts)
             EXPECT_EQ(first, pixels) << "the tenth frame is the first again";
         if (i == 0)
             first = pixels;
+    }
+    CloseGifInMemory(gif);
+}
+
+// Every frame covers the screen with no transparency, so the window shows
+// each frame's own colours and nothing of the one before.
+TEST_F(StoredGifTest, TheCanvasShowsEachFrameThroughThePalette)
+{
+    GifFileType* gif = OpenGifInMemory(animationData, animationDataLength - 1);
+    ASSERT_NE(nullptr, gif);
+    ASSERT_EQ(GIF_OK, DGifSlurp(gif));
+    PrepareAnimation(animationData, animationDataLength, 20, 5);
+    for (int i = 0; i <= kStoredFrames; ++i) {
+        SCOPED_TRACE(i + 1);
+        ASSERT_NE(nullptr, NextFrame());
+        EXPECT_EQ(100, lastFrame.header.biWidth);
+        EXPECT_EQ(-76, lastFrame.header.biHeight);
+        EXPECT_EQ(32, lastFrame.header.biBitCount);
+        Bytes shown, expected;
+        for (const FrameColour& c : lastFrame.pixels)
+            shown.insert(shown.end(), {c.red, c.green, c.blue, c.reserved});
+        for (uint8_t index : GiflibIndices(gif->SavedImages[i % kStoredFrames]))
+            expected.insert(expected.end(), {kPalette[index][0], kPalette[index][1], kPalette[index][2], 0});
+        EXPECT_EQ(expected, shown);
     }
     CloseGifInMemory(gif);
 }
@@ -167,9 +191,9 @@ TEST_F(StoredGifTest, ImagesFromGiflibsEncoderDecodeToTheSameIndices)
 
         file.push_back(0);
         PrepareAnimation(file.data(), file.size(), 0, 0);
-        ASSERT_NE(nullptr, NextFrame());
+        ASSERT_TRUE(NextImageKept());
         EXPECT_EQ(indices, FrameIndices());
-        EXPECT_EQ((size_t)(c.height * ((c.width + 3) / 4 * 4)), lastFrame.pixels.size());
+        EXPECT_EQ((size_t)(c.height * ((c.width + 3) / 4 * 4)), lastImage.area.size());
         ReleaseAnimation();
     }
 }

@@ -16,17 +16,11 @@ mkdir -p "$shots" "$frames"
 . "$here/session.sh"
 gui_session animation
 
-"$bed" screen 1024x768
-"$bed" run "$image" &
-program=$!
-geometry=$("$bed" run "$probe" window 30) || { echo "FAIL: no window"; exit 1; }
-read -r _ left top width height _ clientX clientY _ <<<"${geometry//$'\r'/}"
-xdotool mousemove $((left + width / 2)) $((top + 40))  # the X focus follows the pointer
+start_window "$image"
 
 # The frame in a screenshot of the animation area; sets shown.
 shot_frame() {  # shot_frame NAME
-    "$bed" shot "$shots/$1.png"
-    convert "$shots/$1.png" -crop "100x76+$((clientX + 20))+$((clientY + 5))" +repage "$shots/$1.ppm"
+    shot_animation_area "$shots/$1"
     shown=$(python3 "$here/match_frame.py" "$gif" "$frames" "$shots/$1.ppm")
 }
 # A screenshot can meet a copy half done; a pair gets three tries.

@@ -14,6 +14,9 @@ import sys
 GREY, DARK_GREY, WHITE = (192, 192, 192), (128, 128, 128), (255, 255, 255)
 BLACK, BLUE, RED, GREEN = (0, 0, 0), (0, 0, 255), (255, 0, 0), (0, 255, 0)
 INKS = (BLACK, BLUE, RED, GREEN)
+# The animation's area (left, top, right, bottom): its frames are drawn over
+# the panel, on the small screen across the gap above the slogan.
+ANIMATION = (20, 5, 120, 81)
 
 # Per screen: the frame (left, right, top, bottom), the logo's top-left, and
 # the text lines as (name, colour, x, y, cell height); the title's rows start
@@ -101,6 +104,11 @@ def check_logo(c, logo, place):
             "%d of %d pixels differ, first %s" % (len(wrong), len(points), wrong[:3]))
 
 
+def in_animation(x, y):
+    left, top, right, bottom = ANIMATION
+    return left <= x < right and top <= y < bottom
+
+
 def check_lines(c, screen):
     frame_left, frame_right, frame_top, frame_bottom = screen["frame"]
     logo_x, logo_y = screen["logo"]
@@ -116,12 +124,14 @@ def check_lines(c, screen):
         c.check("%s: only grey and its own ink in its cells" % name, not foreign,
                 "%d other pixels, first %s" % (len(foreign), foreign[:3]))
     # The rows between one line's cells and the next are the window's grey,
-    # but for the frame's lines and the logo's rows that cross some gaps.
+    # but for the frame's lines, the logo's rows that cross some gaps and the
+    # animation's area.
     for (name, _, x, y, height), (after, _, next_x, next_y, _) in zip(lines, lines[1:]):
         rows = [r for r in range(y + height, next_y)
                 if r not in (frame_top, frame_bottom) and not logo_y <= r < logo_y + 56]
         x0 = max(min(x, next_x), frame_left + 1)
-        ink = [(px, py) for py in rows for px in range(x0, frame_right) if c.at(px, py) != GREY]
+        ink = [(px, py) for py in rows for px in range(x0, frame_right)
+               if c.at(px, py) != GREY and not in_animation(px, py)]
         c.check("rows between %s and %s grey" % (name, after), not ink,
                 "%d pixels, first %s" % (len(ink), [(p, c.at(*p)) for p in ink[:3]]))
 

@@ -13,3 +13,25 @@ gui_session() {
     export DISPLAY=$QMX_DISPLAY
     trap "wineserver -k 2>/dev/null || true; $(printf '%q ' "$bed" xvfb-stop "$screen")" EXIT
 }
+
+# A screenshot PATH.png and the animation's 100 x 76 area of it, at client
+# (20, 5) of the window whose client corner is (clientX, clientY), as PATH.ppm.
+#   shot_animation_area PATH
+shot_animation_area() {
+    "$bed" shot "$1.png"
+    convert "$1.png" -crop "100x76+$((clientX + 20))+$((clientY + 5))" +repage "$1.ppm"
+}
+
+# Starts PROGRAM on a 1024 x 768 screen, waits for its window (winprobe in
+# $probe) and points the X focus at it; sets program (the pid), left, top,
+# width, height, clientX and clientY.
+#   start_window PROGRAM
+start_window() {
+    local geometry
+    "$bed" screen 1024x768
+    "$bed" run "$1" &
+    program=$!
+    geometry=$("$bed" run "$probe" window 30) || { echo "FAIL: no window"; exit 1; }
+    read -r _ left top width height _ clientX clientY _ <<<"${geometry//$'\r'/}"
+    xdotool mousemove $((left + width / 2)) $((top + 40))  # the X focus follows the pointer
+}

@@ -11,6 +11,7 @@
 //   winprobe bars             the number of progress bars on the main window
 //   winprobe message SECONDS  wait for a message box over the main window; print
 //                             "owner yes|no", "title TITLE" and its text, GBK
+//   winprobe redraw           erase and paint the main window now
 #include <windows.h>
 
 #include <cstdio>
@@ -140,6 +141,15 @@ static int WaitMessage(int seconds)
     return 1;
 }
 
+static int Redraw()
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !strcmp(argv[1], "window"))
@@ -156,6 +166,8 @@ int main(int argc, char** argv)
         return Bars();
     if (argc >= 3 && !strcmp(argv[1], "message"))
         return WaitMessage(atoi(argv[2]));
-    fprintf(stderr, "usage: winprobe window|gone|message SECONDS | pixel X Y | focus | bars\n");
+    if (argc >= 2 && !strcmp(argv[1], "redraw"))
+        return Redraw();
+    fprintf(stderr, "usage: winprobe window|gone|message SECONDS | pixel X Y | focus | bars | redraw\n");
     return 2;
 }

@@ -58,6 +58,11 @@ void StartAnimation(int, int)
     setupState.stopAnimation = 0;
 }
 
+void RedrawAnimation(HDC)
+{
+    // no animation runs here, so there is no frame to draw again
+}
+
 namespace {
 
 HWND WaitForMainWindow()

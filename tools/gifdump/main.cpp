@@ -1,36 +1,39 @@
 // gifdump FILE DIR: runs the setup program's own GIF walker and decoder over
 // one loop of a GIF file and writes each frame's colour indices as a binary
-// PGM (frame-1.pgm, frame-2.pgm, ...) and the frame delays to delays.txt.
+// PGM of the frame's own size (frame-1.pgm, frame-2.pgm, ...) and the frame
+// delays to delays.txt.
 #include <stdio.h>
 
 #include <string>
 #include <vector>
 
-#include "animation/frame_bitmap_host.h"
 #include "animation/gif_walker.h"
+#include "common/memory.h"
 
-static int WritePgm(const std::string& path)
+static int WritePgm(const std::string& path, const FrameBlock* block)
 {
-    const FrameHeader& h = lastFrame.block.header;
+    const PixelPosition& p = decoderState.pixel;
     FILE* f = fopen(path.c_str(), "wb");
     if (!f)
         return 0;
-    fprintf(f, "P5\n%d %d\n255\n", h.biWidth, -h.biHeight);
-    for (int row = 0; row < -h.biHeight; ++row)
-        fwrite(&lastFrame.pixels[row * decoderState.pixel.rowStride], 1, h.biWidth, f);
+    fprintf(f, "P5\n%d %d\n255\n", p.frameWidth, p.frameHeight);
+    const uint8_t* rows = (const uint8_t*)(block + 1);
+    for (int row = 0; row < p.frameHeight; ++row)
+        fwrite(rows + row * p.rowStride, 1, p.frameWidth, f);
     return fclose(f) == 0;
 }
 
-static int WriteFrame(const std::string& dir, int number, FILE* delays)
+static int WriteFrame(const std::string& dir, int number, const FrameBlock* block, FILE* delays)
 {
     std::string name = "frame-" + std::to_string(number) + ".pgm";
-    if (!WritePgm(dir + "/" + name)) {
+    if (!WritePgm(dir + "/" + name, block)) {
         perror(name.c_str());
         return 0;
     }
+    const DecoderState& d = decoderState;
     fprintf(delays, "%s %d\n", name.c_str(), animationState.frameDelay);
-    printf("%s %dx%d delay %d\n", name.c_str(), lastFrame.block.header.biWidth, -lastFrame.block.header.biHeight,
-           animationState.frameDelay);
+    printf("%s %dx%d at %d,%d delay %d\n", name.c_str(), d.pixel.frameWidth, d.pixel.frameHeight, d.frameLeft,
+           d.frameTop, animationState.frameDelay);
     return 1;
 }
 
@@ -62,15 +65,13 @@ int main(int argc, char** argv)
     // ends within as many calls as the stream has bytes.
     int frames = 0;
     for (int call = 0; call <= animationState.streamBound; ++call) {
-        int before = animationState.cursorIndex;
-        int madeBefore = frameBitmapCount;
-        NextFrame();
-        if (animationState.cursorIndex < before)
-            break;  // past the trailer: the next loop has begun
-        if (frameBitmapCount > madeBefore && !WriteFrame(dir, ++frames, delays))
+        FrameBlock* block = NextImage();
+        int written = !block || animationState.loopCount > 0 || WriteFrame(dir, ++frames, block, delays);
+        FreeBytes(block);
+        if (!written)
             return 1;
-        if (animationState.cursorIndex >= animationState.streamBound)
-            break;  // the data ended without a trailer
+        if (animationState.loopCount > 0 || animationState.cursorIndex >= animationState.streamBound)
+            break;  // past the trailer, or the data ended without one
     }
     fclose(delays);
     ReleaseAnimation();
