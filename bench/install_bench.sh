@@ -3,7 +3,8 @@
 #   qmxsetup.exe /S with the sample payload;
 #   qmxsetup.exe driven like a user, from Enter to the end of the program;
 #   a plain copy of the seven expanded files into the same folders;
-#   an NSIS silent install of the same files with the two desktop shortcuts;
+#   an NSIS silent install of the same files with the two desktop shortcuts,
+#   its uninstaller and its uninstall entry;
 #   qmxsetup.exe /S with an empty container: what the program costs under
 #   Wine before it installs anything (its hidden window, its libraries).
 # Each cold (a fresh wineserver first) and warm (the server kept running),
@@ -47,6 +48,7 @@ clean() {
     "$bed" run "$build/qmxsetup.exe" /U /S >/dev/null 2>&1 || true
     rm -rf "$drive/Program Files/qmx" "$drive/windows/system32/"qmx* "$drive/windows/Help/qmx.hlp" \
         "$desktop/Zubino.lnk" "$desktop/Qumo帮助.lnk"
+    "$bed" run reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QumoNSIS' /f >/dev/null 2>&1 || true
 }
 prepare_copy() { mkdir -p "$drive/Program Files/qmx" "$drive/windows/Help"; }
 

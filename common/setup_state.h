@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include "common/log_line.h"
+
 // The byte-level code also builds natively, where only the handle types are
 // needed and never dereferenced.
 #ifdef _WIN32
@@ -81,6 +83,12 @@ struct SetupState {
     int restartNeeded;   // done, but something waits for the next restart: exit code 3010 when unattended
     int containerDamaged;  // the setup file's own container could not be read
     int imeNotPlaced;      // no IME handed over, its layout not found, or the preload list not rewritten
+    int uninstallOnly;       // the kept uninstaller: the program file carries no container
+    uint32_t installedBytes;  // bytes the install wrote, for the size its uninstall entry shows
+    int uninstallerWaits;     // the running kept uninstaller's file waits in the program folder for the restart
+    char logPath[kWorkPathSize];  // /LOG=FILE: the administrator's log; empty for none
+    HANDLE logFile;               // the open log, 0 when there is none
+    LogLine logLine;              // the log line being composed
     int failedFileCount;   // how many of failedFiles are filled
     FailedFile failedFiles[kMaxFailedFiles];
 };

@@ -23,3 +23,7 @@ int RemoveProductLayouts(void);
 // rewrite was needed but failed (and what it wrote was put back), 1 otherwise,
 // also for a list in another form, which is left alone.
 int ReorderPreload(int install);
+
+// Writes one log line: label, then the numbered preload list as NAME=VALUE
+// pairs and, in braces, the plain values of the other form.
+void LogPreloadList(const char* label);

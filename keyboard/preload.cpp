@@ -2,6 +2,7 @@
 // the writes; the decision is in preload_plan.
 #include "keyboard/keyboard.h"
 
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "keyboard/preload_plan.h"
 #include "keyboard/registry_io.h"
@@ -46,4 +47,35 @@ int ReorderPreload(int install)
     int rewritten = CarryOutPreloadRewrite(&list, &rewrite);
     RegCloseKey(list.key);
     return rewritten;
+}
+
+void LogPreloadList(const char* label)
+{
+    Log(label);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPreloadPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        char name[kEntryNameSize];
+        char value[kEntryValueSize + 1];
+        for (DWORD i = 0; RegEnumKeyA(key, i, name, kEntryNameSize) == ERROR_SUCCESS; ++i) {
+            if (!ReadSubkeyText(key, name, NULL, value, kEntryValueSize))
+                value[0] = 0;
+            Log(name);
+            Log("=");
+            Log(value);
+            Log(" ");
+        }
+        Log("{");
+        DWORD nameSize = kEntryNameSize, valueSize = kEntryValueSize, type;
+        for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, NULL, &type, (BYTE*)value, &valueSize) == ERROR_SUCCESS;
+             ++i, nameSize = kEntryNameSize, valueSize = kEntryValueSize) {
+            value[type == REG_SZ ? valueSize : 0] = 0;
+            Log(" ");
+            Log(name);
+            Log("=");
+            Log(value);
+        }
+        Log(" }");
+        RegCloseKey(key);
+    }
+    EndLogLine();
 }

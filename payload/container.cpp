@@ -72,6 +72,7 @@ static void ReadPeHeaders(const uint8_t* headers, uint32_t length, ImageLayout* 
         ReadLe16(headers + pe + kSectionCountField));
     // The count of data directories in front of them must reach the fifth.
     if (ReadLe32(headers + optional + directories - 4) > kDirectoryCertificates) {
+        layout->tableEntry = optional + certificates;
         layout->tableOffset = ReadLe32(headers + optional + certificates);
         layout->tableSize = ReadLe32(headers + optional + certificates + 4);
     }
@@ -83,6 +84,7 @@ void ReadImageLayout(const uint8_t* headers, uint32_t headerLength, uint32_t fil
     layout->imageEnd = 0;
     layout->tableOffset = 0;
     layout->tableSize = 0;
+    layout->tableEntry = 0;
     layout->signedAtEnd = 0;
     layout->trailerOffset = 0;
     layout->trailerLength = 0;
@@ -96,6 +98,14 @@ void ReadImageLayout(const uint8_t* headers, uint32_t headerLength, uint32_t fil
     uint32_t room = layout->tableOffset - layout->imageEnd;
     layout->trailerLength = room < kSignedTrailerRead ? room : (uint32_t)kSignedTrailerRead;
     layout->trailerOffset = layout->tableOffset - layout->trailerLength;
+}
+
+void ForgetCertificateTable(uint8_t* image, uint32_t length)
+{
+    ImageLayout layout;
+    ReadImageLayout(image, length, length, &layout);
+    for (uint32_t k = 0; layout.tableEntry && k < kDirectorySize; k++)
+        image[layout.tableEntry + k] = 0;
 }
 
 // The trailer holds the file's bytes [trailerOffset, tableOffset). With the

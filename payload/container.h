@@ -41,6 +41,7 @@ struct ImageLayout {
     uint32_t imageEnd;       // where the last section's bytes end; 0 when no PE image was read
     uint32_t tableOffset;    // the certificate table (data directory 4), a file offset
     uint32_t tableSize;      // 0 when the image names no certificate table
+    uint32_t tableEntry;     // where data directory 4 lies in the headers; 0 when they have none
     int signedAtEnd;         // the table lies behind the image and ends where the file ends
     uint32_t trailerOffset;  // the bytes in front of the table that hold the
     uint32_t trailerLength;  // container's end: none when not signedAtEnd
@@ -53,6 +54,11 @@ uint32_t ReadLe32(const uint8_t* bytes);
 // kImageHeadersRead are looked at). Headers that are not a PE image's, or
 // that do not fit, give an unsigned layout.
 void ReadImageLayout(const uint8_t* headers, uint32_t headerLength, uint32_t fileSize, ImageLayout* layout);
+
+// Empties data directory 4 in a copy of the image alone (its first length
+// bytes), which keeps no certificate table behind it: the entry would name
+// bytes past the copy's end.
+void ForgetCertificateTable(uint8_t* image, uint32_t length);
 
 // The container's end, given the layout's trailer bytes read from the file
 // (none are read when trailerLength is 0).
@@ -78,3 +84,4 @@ uint32_t FindExtension(const uint8_t* text, uint32_t length);
 // 1 when the member's leading bytes mark it as stored: its first '.' before
 // the first NUL is followed by "wa". A member without a NUL is not stored.
 int IsStoredMember(const uint8_t* member, uint32_t length);
+

@@ -7,16 +7,19 @@
 
 #include "common/memory.h"
 #include "common/restart_ops.h"
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/kept_uninstaller.h"
 #include "payload/member_file.h"
 #include "payload/placement.h"
 #include "payload/progress_bar.h"
 #include "payload/shortcut.h"
+#include "uninstall/uninstall_entry.h"
 
 static const char kTempCopyName[] = "delD2A1.TMP";
 static const char kFallbackTempDir[] = "c:\\temp\\";
@@ -73,7 +76,7 @@ void PrepareTargetDirs(void)
     AppendText(programDir, kFolderFieldSize, "\\");
 }
 
-static uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
+uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
 {
     DWORD bytesRead = 0;
     if (SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN) == offset)
@@ -118,7 +121,17 @@ static HANDLE OpenTemporaryCopy(void)
 // find again; an entry that names the file is the hand-over.
 static int HandOverIme(const char* path, const char* fileName)
 {
-    return FindImeEntry(fileName) || InstallImeFromSystem(path, setupState.layoutText) != 0;
+    if (FindImeEntry(fileName)) {
+        Log("IME: layout entry ");
+        Log(setupState.layoutId);
+        Log(" already names it");
+        EndLogLine();
+        return 1;
+    }
+    int handed = InstallImeFromSystem(path, setupState.layoutText) != 0;
+    Log(handed ? "IME: handed to the system" : "IME: the system did not take it");
+    EndLogLine();
+    return handed;
 }
 
 static void LinkOnDesktop(const char* targetPath, const char* linkName)
@@ -197,17 +210,27 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
         outcome = IsStoredMember(member, size) ? InstallStoredMember(member, size)
                                                : InstallCompressedMember(member, size);
     FreeBytes(member);
+    if (outcome == MemberUnreadable) {
+        Log("member at offset ");
+        LogNumber(offset);
+        Log(": damaged, not written");
+        EndLogLine();
+    }
     return outcome;
 }
 
 // Walks the members in table order; the progress count is brought up to the
 // container bytes handled so far after each one, and the bar to the steps.
+// Then the image in front of them becomes the kept uninstaller, its path
+// left in uninstallerPath; without it the install is not complete. An empty
+// container keeps none.
 static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint32_t memberCount,
-                                       const uint8_t* sizeTable)
+                                       const uint8_t* sizeTable, char* uninstallerPath)
 {
     uint32_t offset;
     if (!LocateFirstMember(containerEnd, memberCount, sizeTable, &offset))
         return ContainerDamaged;
+    uint32_t imageSize = offset;
     uint32_t runningTotal = 0;
     int unreadable = 0, lost = 0, imeHanded = 0;
     for (uint32_t k = 0; k < memberCount; k++) {
@@ -224,35 +247,34 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
     }
     if (unreadable)
         return ContainerDamaged;
+    if (memberCount)  // nothing installed, nothing to uninstall
+        lost |= !KeepUninstaller(copy, imageSize, uninstallerPath);
     if (!imeHanded)
         return ContainerNoIme;
     return lost ? ContainerPartial : ContainerComplete;
 }
 
-// The end of the file, or of the container in front of a signature that
-// was appended after packing.
-static uint32_t ReadContainerEnd(HANDLE copy, uint32_t fileSize)
+uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout)
 {
     uint8_t* headers = (uint8_t*)AllocateBytes(kImageHeadersRead);
-    if (!headers)
-        return fileSize;
-    ImageLayout layout;
-    ReadImageLayout(headers, ReadAt(copy, 0, headers, kImageHeadersRead), fileSize, &layout);
+    uint32_t headerLength = headers ? ReadAt(file, 0, headers, kImageHeadersRead) : 0;
+    ReadImageLayout(headers, headerLength, fileSize, layout);
     FreeBytes(headers);
     uint8_t trailer[kSignedTrailerRead];
-    if (ReadAt(copy, layout.trailerOffset, trailer, layout.trailerLength) != layout.trailerLength)
+    if (ReadAt(file, layout->trailerOffset, trailer, layout->trailerLength) != layout->trailerLength)
         return fileSize;
-    return LocateContainerEnd(&layout, trailer);
+    return LocateContainerEnd(layout, trailer);
 }
 
 // Reads the container's trailer and installs its members under a progress
 // bar, which the caller removes.
-static ContainerOutcome InstallContainer(HANDLE copy)
+static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
 {
     uint32_t fileSize = GetFileSize(copy, NULL);
     if (fileSize == INVALID_FILE_SIZE)
         return ContainerDamaged;
-    uint32_t end = ReadContainerEnd(copy, fileSize);
+    ImageLayout layout;
+    uint32_t end = ReadContainerEnd(copy, fileSize, &layout);
     uint8_t countField[kCountFieldSize];
     uint32_t tableOffset;
     if (ReadAt(copy, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
@@ -272,7 +294,7 @@ static ContainerOutcome InstallContainer(HANDLE copy)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
         setupState.progressBar = CreateProgressBar(sum);
         setupState.progressCount = 0;
-        outcome = InstallMembers(copy, end, memberCount, sizeTable);
+        outcome = InstallMembers(copy, end, memberCount, sizeTable, uninstallerPath);
     }
     FreeBytes(sizeTable);
     return outcome;
@@ -298,6 +320,7 @@ static void StartOutcome(void)
     setupState.containerDamaged = 0;
     setupState.imeNotPlaced = 0;
     setupState.failedFileCount = 0;
+    setupState.installedBytes = 0;
 }
 
 // The user hears of the outcome on the window thread, while busy keeps the
@@ -308,6 +331,21 @@ static void ReportOutcome(void)
         SendMessageA(setupState.mainWindow, kWorkDoneMessage, 0, 0);
 }
 
+// The product's layout is looked up and moved in the preload list.
+static int PlaceLayout(void)
+{
+    int found = FindLayoutEntry(1);
+    Log(found ? "keyboard layout: " : "keyboard layout: none carries the product's layout text");
+    Log(setupState.layoutId);
+    EndLogLine();
+    if (!found)
+        return 0;
+    LogPreloadList("preload list before: ");
+    int placed = ReorderPreload(1);
+    LogPreloadList(placed ? "preload list after: " : "preload list not rewritten: ");
+    return placed;
+}
+
 // The layout of a container that was read is looked up and placed in the
 // preload list. A complete install closes the program; one that could not
 // complete leaves the window open for the user to try again, or, unattended,
@@ -316,11 +354,14 @@ DWORD WINAPI RunInstall(LPVOID)
 {
     setupState.busy = 1;
     StartOutcome();
+    Log("install");
+    EndLogLine();
     PrepareTargetDirs();
     HANDLE copy = OpenTemporaryCopy();
     ContainerOutcome outcome = ContainerAbandoned;
+    char uninstallerPath[kWorkPathSize];
     if (copy != INVALID_HANDLE_VALUE) {
-        outcome = InstallContainer(copy);
+        outcome = InstallContainer(copy, uninstallerPath);
         CloseHandle(copy);
     }
     if (setupState.progressBar) {
@@ -328,10 +369,16 @@ DWORD WINAPI RunInstall(LPVOID)
         setupState.progressBar = 0;
     }
     int containerRead = outcome != ContainerAbandoned && outcome != ContainerDamaged;
-    int placed = containerRead && FindLayoutEntry(1) && ReorderPreload(1);
+    int placed = containerRead && PlaceLayout();
     setupState.containerDamaged = outcome == ContainerDamaged;
     setupState.imeNotPlaced = containerRead && (outcome == ContainerNoIme || !placed);
     setupState.workLeftUndone = outcome != ContainerComplete || !placed;
+    if (!setupState.workLeftUndone) {
+        Log(WriteUninstallEntry(uninstallerPath, setupState.installedBytes) ? "uninstall entry written: HKLM\\"
+                                                                            : "uninstall entry not written: HKLM\\");
+        Log(kUninstallKeyPath);
+        EndLogLine();
+    }
     int closeProgram = setupState.unattended || !setupState.workLeftUndone;
     if (closeProgram)
         setupState.stopAnimation = 1;

@@ -8,6 +8,7 @@
 
 #include "common/held_file.h"
 #include "common/restart_ops.h"
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
 
@@ -85,20 +86,42 @@ static MemberWrite WriteBesideHeldFile(const char* target, const uint8_t* bytes,
     return MemberDeferred;
 }
 
+static void LogFileWrite(const char* path, uint32_t length, MemberWrite write, DWORD error)
+{
+    Log("file ");
+    Log(path);
+    Log(", ");
+    LogNumber(length);
+    Log(write == MemberWritten ? " bytes: written" : write == MemberDeferred ? " bytes: deferred to the restart, error "
+                                                                            : " bytes: failed, error ");
+    if (write != MemberWritten)
+        LogNumber(error);
+    EndLogLine();
+}
+
 MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
 {
     if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes)) {
         NoteFailure((const char*)memberBytes, FailureOther);
+        Log("file ");
+        Log((const char*)memberBytes);
+        Log(": failed, no path fits it");
+        EndLogLine();
         return MemberNotWritten;
     }
     CancelWaitingReplacement(folderPath);
     const uint8_t* bytes = memberBytes + nameLength;
     DWORD length = totalLength - nameLength;
     DWORD error = WriteNewFile(folderPath, bytes, length);
-    if (!error)
-        return MemberWritten;
-    if (IsHeldFile(folderPath, error))
-        return WriteBesideHeldFile(folderPath, bytes, length);
-    NoteFailedFile(folderPath, error);
-    return MemberNotWritten;
+    MemberWrite write = MemberWritten;
+    if (error && IsHeldFile(folderPath, error)) {
+        write = WriteBesideHeldFile(folderPath, bytes, length);
+    } else if (error) {
+        NoteFailedFile(folderPath, error);
+        write = MemberNotWritten;
+    }
+    if (write != MemberNotWritten)
+        setupState.installedBytes += length;  // the size Add/Remove Programs shows
+    LogFileWrite(folderPath, length, write, error);
+    return write;
 }

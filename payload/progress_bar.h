@@ -6,7 +6,7 @@
 #include <stdint.h>
 
 // A bar whose range holds the steps of containerBytes, at position 0; its
-// gauge starts over.
+// gauge starts over. Unattended, no bar (NULL): the gauge alone.
 HWND CreateProgressBar(uint32_t containerBytes);
 
 // Gives the bar the position of every step counted so far.

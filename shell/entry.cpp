@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "common/system_libraries.h"
-#include "shell/commands.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
 
 extern "C" void* memset(void* destination, int value, size_t count)

@@ -5,9 +5,13 @@
 #include <shlobj.h>
 
 #include "animation/animation.h"
+#include "common/product.h"
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "payload/install.h"
+#include "payload/kept_uninstaller.h"
+#include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/geometry.h"
 #include "shell/outcome_box.h"
@@ -16,7 +20,7 @@
 #include "uninstall/uninstall.h"
 
 const char kMainWindowClass[] = "ZADAWndClass";
-const char kMainWindowTitle[] = "输入法安装程序";
+const char kMainWindowTitle[] = QMX_PRODUCT_DESCRIPTION;
 
 static const COLORREF kPanelGrey = 0xC0C0C0;
 static const int kFolderQuerySize = 100;
@@ -64,8 +68,10 @@ static void OnCreate(HWND window)
     setupState.contactX = ComputeContactX(setupState.unitX);
     setupState.installButton = CreateButton(window, "安 装", CMD_INSTALL, setupState.windowWidth - 173);
     setupState.uninstallButton = CreateButton(window, "卸载", CMD_UNINSTALL, setupState.windowWidth - 95);
-    lstrcpyA(setupState.layoutText, "智能Qumo输入法");
-    setupState.focusMarker = 's';
+    lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
+    setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
+    if (setupState.uninstallOnly)
+        EnableWindow(setupState.installButton, FALSE);  // nothing to install
     setupState.mainWindow = window;
     setupState.busy = 0;
     lstrcpyA(setupState.imeFileName, "qmx.ime");
@@ -81,7 +87,9 @@ static void OnDestroy(void)
     setupState.stopAnimation = 1;
     DestroyWindow(setupState.installButton);
     DestroyWindow(setupState.uninstallButton);
-    PostQuitMessage(setupState.unattended ? UnattendedExitCode(&setupState) : 0);
+    int exitCode = setupState.unattended ? UnattendedExitCode(&setupState) : 0;
+    LogProgramEnd(exitCode);
+    PostQuitMessage(exitCode);
 }
 
 static void OnPaint(HWND window)
@@ -149,7 +157,7 @@ static void StartInstallWorker(void)
 
 static void OnCommand(HWND window, int command)
 {
-    switch (DecideCommand(command, setupState.busy, setupState.focusMarker)) {
+    switch (DecideCommand(command, setupState.busy, setupState.focusMarker, !setupState.uninstallOnly)) {
     case ActionFocusInstall:
         setupState.focusMarker = 's';
         SetFocus(setupState.installButton);
@@ -219,15 +227,35 @@ static ATOM RegisterMainClass(HINSTANCE instance)
     return RegisterClassA(&windowClass);
 }
 
+static int EndBeforeTheWindow(void)
+{
+    LogProgramEnd(setupState.unattended);
+    return setupState.unattended;
+}
+
 // The command line holds the arguments behind the program's own path. /S
 // takes the same road as the user's Enter with the window left hidden: the
 // command is posted at once, and the exit code tells how the work went.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    StartMode mode = ReadStartMode(commandLine);
+    static StartOptions options;
+    ReadStartOptions(commandLine, &options);
+    StartMode mode = options.mode;
     setupState.unattended = mode != StartWindow;
+    lstrcpyA(setupState.logPath, options.logPath);
+    setupState.uninstallOnly = !OwnFileHasContainer();
+    OpenLog();
+    LogProgramStart(GetCommandLineA(), mode == StartSilentInstall     ? "unattended install"
+                                       : mode == StartSilentUninstall ? "unattended uninstall"
+                                                                      : "window");
+    if (setupState.uninstallOnly && mode == StartSilentInstall) {
+        Log("nothing to install: this file is the kept uninstaller");
+        EndLogLine();
+        LogProgramEnd(1);
+        return 1;
+    }
     if (!RegisterMainClass(instance))
-        return setupState.unattended;
+        return EndBeforeTheWindow();
     setupState.instance = instance;
     WindowGeometry g = ComputeGeometry(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     setupState.windowWidth = g.width;
@@ -237,7 +265,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX,
                                   g.left, g.top, g.width, g.height, NULL, NULL, instance, NULL);
     if (!window)
-        return setupState.unattended;
+        return EndBeforeTheWindow();
     if (mode == StartWindow) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);

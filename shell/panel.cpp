@@ -2,6 +2,7 @@
 // each font, pen, bitmap and memory device context lives for one use.
 #include "shell/panel.h"
 
+#include "common/product.h"
 #include "common/setup_state.h"
 #include "shell/main_window.h"
 #include "shell/panel_layout.h"
@@ -24,8 +25,8 @@ static const char* const kFeatureTexts[kFeatureLineCount] = {
 static const COLORREF kFeatureColours[kFeatureLineCount] = {kBlack, kBlue, kBlack, kBlue, kBlack};
 
 static const char* const kContactTexts[kContactLineCount] = {
-    "技术支持: www.qumo-shurufa.cn",
-    "电子邮件: help@qumo-shurufa.cn",
+    "技术支持: " QMX_PRODUCT_SITE,
+    "电子邮件: help@" QMX_PRODUCT_DOMAIN,
     "服务电话: (010) 6258 3170",
     "地址: 北京市海淀区知春里 5 号",
 };

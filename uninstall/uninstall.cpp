@@ -1,5 +1,6 @@
 // The uninstall sequence: a fixed removal list, the layout entries and their
-// preload entries, then the program's end. Every step runs whatever the
+// preload entries, the entry in the list of installed programs, then the
+// program's end. Every step runs whatever the
 // earlier ones achieved; a file that another program holds is deleted at the
 // next restart; what stayed and what waits are noted for the user and the
 // unattended exit code.
@@ -7,10 +8,13 @@
 
 #include "common/held_file.h"
 #include "common/restart_ops.h"
+#include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
+#include "uninstall/self_removal.h"
+#include "uninstall/uninstall_entry.h"
 
 enum RemovalAction {
     RemoveFolder,      // the folder's archive-only files, then the folder
@@ -38,15 +42,34 @@ static const Removal kRemovals[] = {
     {BaseDesktop, "\\Zubino.lnk", RemoveFile, 0},
 };
 
+// Indexed by RemovalResult.
+static const char* const kRemovalTexts[] = {
+    ": removed",
+    ": deleted at the restart, error ",
+    ": stays, error ",
+    ": deleted at the restart with the uninstaller",
+};
+
+static RemovalResult LogRemoval(const char* path, RemovalResult result, DWORD error)
+{
+    Log("remove ");
+    Log(path);
+    Log(kRemovalTexts[result]);
+    if (result == RemovedAtRestart || result == LeftBehind)
+        LogNumber(error);
+    EndLogLine();
+    return result;
+}
+
 static RemovalResult DeleteOrSchedule(const char* path)
 {
     CancelWaitingReplacement(path);
     if (DeleteFileA(path))
-        return Removed;
+        return LogRemoval(path, Removed, 0);
     DWORD error = GetLastError();
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-        return Removed;
-    return IsHeldFile(path, error) && DeleteAtRestart(path) ? RemovedAtRestart : LeftBehind;
+        return Removed;  // never there
+    return LogRemoval(path, IsHeldFile(path, error) && DeleteAtRestart(path) ? RemovedAtRestart : LeftBehind, error);
 }
 
 static int IsDotEntry(const char* name)
@@ -54,7 +77,9 @@ static int IsDotEntry(const char* name)
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// A folder that only held files is deleted at the next restart, after them.
+// A folder that only held files is deleted at the next restart, after them;
+// one that only waits for the running uninstaller's own file asks for no
+// restart.
 RemovalResult ClearFolder(char* path)
 {
     uint32_t length = TextLength(path);
@@ -64,10 +89,14 @@ RemovalResult ClearFolder(char* path)
     HANDLE search = FindFirstFileA(path, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return LeftBehind;
-    int waiting = 0, staying = 0;
+    int waiting = 0, staying = 0, withUninstaller = 0;
     do {
         if (IsDotEntry(entry.cFileName))
             continue;
+        if (setupState.uninstallerWaits && IsKeptUninstallerName(entry.cFileName)) {
+            withUninstaller = 1;  // already waiting for the restart
+            continue;
+        }
         path[length + 1] = 0;
         RemovalResult result = LeftBehind;
         if (entry.dwFileAttributes == FILE_ATTRIBUTE_ARCHIVE && AppendText(path, kWorkPathSize, entry.cFileName))
@@ -78,10 +107,11 @@ RemovalResult ClearFolder(char* path)
     FindClose(search);
     path[length] = 0;
     if (RemoveDirectoryA(path))
-        return Removed;
-    if (waiting && !staying && DeleteAtRestart(path))
-        return RemovedAtRestart;
-    return LeftBehind;
+        return LogRemoval(path, Removed, 0);
+    DWORD error = GetLastError();
+    if ((waiting || withUninstaller) && !staying && DeleteAtRestart(path))
+        return LogRemoval(path, waiting ? RemovedAtRestart : RemovedWithUninstaller, error);
+    return LogRemoval(path, LeftBehind, error);
 }
 
 // Copies the removal's base into path; 0 when there is none.
@@ -149,11 +179,20 @@ void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
     setupState.restartNeeded = 0;
+    Log("uninstall");
+    EndLogLine();
+    setupState.uninstallerWaits = SetOwnFileAside();
     RemovalTally removal = RemoveInstalledFiles();
     int layoutsRemoved = RemoveProductLayouts();
     if (removal.imeStays)
         ReinstallRemainingIme();
-    setupState.workLeftUndone = removal.leftBehind || !layoutsRemoved;
+    Log(layoutsRemoved ? "keyboard layouts: every entry of the product removed" : "keyboard layouts: an entry stays");
+    EndLogLine();
+    int entryRemoved = RemoveUninstallEntry();
+    Log(entryRemoved ? "uninstall entry removed: HKLM\\" : "uninstall entry stays: HKLM\\");
+    Log(kUninstallKeyPath);
+    EndLogLine();
+    setupState.workLeftUndone = removal.leftBehind || !layoutsRemoved || !entryRemoved;
     SendMessageA(window, kWorkDoneMessage, 1, 0);
     SendMessageA(window, WM_DESTROY, 0, 0);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 // Removes the installed files, the layout entries and their preload entries,
+// the uninstall entry,
 // tells the window what happened (kWorkDoneMessage), then ends the program by
 // sending WM_DESTROY to the given window.
 void RunUninstall(HWND window);
@@ -12,6 +13,7 @@ enum RemovalResult {
     Removed,           // gone, or never there
     RemovedAtRestart,  // held by another program: deleted at the next restart
     LeftBehind,        // stays for good
+    RemovedWithUninstaller,  // deleted at the next restart with the running kept uninstaller
 };
 
 struct RemovalTally {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The shipped image in a real window on a Wine virtual screen, driven through
+# The packed setup program (the bare image alone is the kept uninstaller,
+# whose window offers only the uninstall) in a real window on a Wine virtual screen, driven through
 # X with real keys and clicks: placement on two screen sizes, the information
 # panel in a screenshot of each (panel_check.py), the focus after start, Esc
 # and the close box both ending the program with exit code 0. Screenshots
 # are kept under the build folder.
-#   window_gui_test.sh IMAGE WINPROBE SHOTDIR LOGO_BMP
+#   window_gui_test.sh SETUP WINPROBE SHOTDIR LOGO_BMP
 set -euo pipefail
 image=$1 probe=$2 shots=$3 logo=$4
 here=$(cd "$(dirname "$0")" && pwd)

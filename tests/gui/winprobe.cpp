@@ -6,6 +6,7 @@
 //                             "window L T W H client X Y install X Y W H uninstall X Y W H"
 //   winprobe pixel X Y        colour of client pixel (X, Y) as RRGGBB
 //   winprobe focus            "install", "uninstall" or "other"
+//   winprobe enabled          "install yes|no uninstall yes|no": which buttons take input
 //   winprobe gone SECONDS     wait until no main window is visible
 //   winprobe bars             the number of progress bars on the main window
 //   winprobe message SECONDS  wait for a message box over the main window; print
@@ -98,6 +99,16 @@ static int Focus()
     return 0;
 }
 
+static int Enabled()
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    printf("install %s uninstall %s\n", IsWindowEnabled(Button(window, 41003)) ? "yes" : "no",
+           IsWindowEnabled(Button(window, 41005)) ? "yes" : "no");
+    return 0;
+}
+
 static int Bars()
 {
     HWND window = FindWindowA(kClass, NULL);
@@ -149,6 +160,8 @@ int main(int argc, char** argv)
         return Pixel(atoi(argv[2]), atoi(argv[3]));
     if (argc >= 2 && !strcmp(argv[1], "focus"))
         return Focus();
+    if (argc >= 2 && !strcmp(argv[1], "enabled"))
+        return Enabled();
     if (argc >= 2 && !strcmp(argv[1], "bars"))
         return Bars();
     if (argc >= 3 && !strcmp(argv[1], "message"))

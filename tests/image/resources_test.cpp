@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/product.h"
+
 namespace {
 
 const WORD kChinesePrc = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
@@ -78,6 +80,39 @@ TEST_F(ImageResourcesTest, LogoIs32By29AtFourBitsAPixel)
     EXPECT_EQ(32, header->biWidth);
     EXPECT_EQ(29, header->biHeight);
     EXPECT_EQ(4, header->biBitCount);
+}
+
+// Explorer's file properties: the texts, and the numbers the version text
+// spells, the same that Add/Remove Programs shows.
+TEST_F(ImageResourcesTest, VersionInfoNamesTheProduct)
+{
+    const char* path = getenv("QMX_IMAGE");
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    ASSERT_NE(0u, size);
+    std::string block(size, 0);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, &block[0]));
+    auto text = [&](const char* name) {
+        std::string query = std::string("\\StringFileInfo\\080403A8\\") + name;
+        char* value = NULL;
+        UINT length = 0;
+        if (!VerQueryValueA(&block[0], query.c_str(), (void**)&value, &length) || !value)
+            return std::string("(none)");
+        return std::string(value);
+    };
+    EXPECT_EQ(QMX_PRODUCT_NAME, text("ProductName"));
+    EXPECT_EQ(QMX_PRODUCT_PUBLISHER, text("CompanyName"));
+    EXPECT_EQ(QMX_PRODUCT_DESCRIPTION, text("FileDescription"));
+    EXPECT_EQ(QMX_VERSION_TEXT, text("FileVersion"));
+    EXPECT_EQ(QMX_VERSION_TEXT, text("ProductVersion"));
+    VS_FIXEDFILEINFO* fixed = NULL;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(&block[0], "\\", (void**)&fixed, &length));
+    EXPECT_EQ((DWORD)MAKELONG(QMX_VERSION_MINOR, QMX_VERSION_MAJOR), fixed->dwFileVersionMS);
+    EXPECT_EQ((DWORD)MAKELONG(0, QMX_VERSION_PATCH), fixed->dwFileVersionLS);
+    EXPECT_EQ(std::to_string(QMX_VERSION_MAJOR) + "." + std::to_string(QMX_VERSION_MINOR) + "." +
+                  std::to_string(QMX_VERSION_PATCH),
+              QMX_VERSION_TEXT);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 # test and installed on a fresh machine: members that are discarded, stored,
 # or malformed; member counts of 0 and 11; sizes that run past the file;
 # long program and temporary paths, and member paths past MAX_PATH. None may crash the
-# program or write anything but the expected files in the target folders.
+# program or write anything but the expected files in the target folders;
+# a container whose members were all read keeps the uninstaller beside them.
 #   containers_test.sh BARE_IMAGE PROBE DUMP WORKDIR
 image=$1 PROBE=$2 DUMP=$3 work=$4
 source "$(dirname "$0")/flow.sh"
@@ -11,6 +12,7 @@ make_container="$(dirname "$0")/make_container.py"
 mkdir -p "$work"
 
 open_screen containers
+kept="file C:\\Program Files\\qmx\\qmxunins.exe $(stat -c %s "$image") 20"
 files() { win "$DUMP" files 'C:' | LC_ALL=C sort; }
 
 # What drive C holds now and did not hold in the listing given, less the
@@ -68,7 +70,8 @@ check "long program path: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
 check "long program path: the members that fit MAX_PATH are written, nothing is cut" \
     "file C:\Program Files\qmx\after.dll 10 20
-file C:\Program Files\qmx\\$fits 10 20" "$added"
+file C:\Program Files\qmx\\$fits 10 20
+$kept" "$added"
 
 # So does a temporary folder of about 150 characters.
 new_machine containers
@@ -79,7 +82,8 @@ before=$(files)
 run_setup stays "$work/longtemp.exe" Return
 check "long temporary path: exit code 0" 0 "$exit_code"
 added=$(added_since "$before")
-check "long temporary path: installs, and the copy is gone" "file C:\Program Files\qmx\after.dll 10 20" "$added"
+check "long temporary path: installs, and the copy is gone" "file C:\Program Files\qmx\after.dll 10 20
+$kept" "$added"
 
 # A temporary folder past MAX_PATH gives no copy, and so no install.
 deeper="$deep\\$(printf 'd%.0s' $(seq 120))"

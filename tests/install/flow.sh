@@ -149,11 +149,12 @@ preload_values() { win "$DUMP" preload | awk '$1 == "value"' | sort; }
 # Everything that an install may change, one sorted line per item, with GBK
 # names shown as UTF-8: every file and folder of drive C with its size and
 # attribute word, the keyboard-layout entries and both forms of the preload
-# list. Kept under the bed's folder for a look after a failure.
+# list, and the entries of the list of installed programs. Kept under the
+# bed's folder for a look after a failure.
 record_state() {  # record_state LABEL, prints the file written
     local file=$QMX_WINE_ROOT/states/$(basename "$WINEPREFIX")/$1
     mkdir -p "$(dirname "$file")"
-    { win "$DUMP" files 'C:'; win "$DUMP" layouts; win "$DUMP" preload; } |
+    { win "$DUMP" files 'C:'; win "$DUMP" layouts; win "$DUMP" preload; win "$DUMP" programs; } |
         iconv -f GBK -t UTF-8 | LC_ALL=C sort > "$file"
     echo "$file"
 }

@@ -6,6 +6,9 @@
 //                         text and IME file in hex, "-" for a value it does not have
 //   statedump preload     "value NAME DATA" (NT form) and "entry NAME DATA" (numbered subkeys)
 //   statedump folders     "windows DIR", "system DIR", "desktop DIR", "temp DIR"
+//   statedump programs    "program KEY NAME sz TEXT" and "program KEY NAME dword NUMBER" for
+//                         each value of each entry of the list of installed programs; a text
+//                         not ended by its NUL within its length shows as "sz-unended"
 //   statedump attributes WORD PATH...   sets each file's attribute word (hex), as a user's tool would
 // Registry texts are printed as hex so that GBK bytes compare exactly.
 #include <windows.h>
@@ -98,6 +101,41 @@ static void DumpFolders()
     printf("temp %s\n", path);
 }
 
+static void DumpProgram(HKEY list, const char* key)
+{
+    HKEY entry;
+    if (RegOpenKeyExA(list, key, 0, KEY_READ, &entry) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    BYTE data[1024];
+    DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type = 0;
+    for (DWORD k = 0; RegEnumValueA(entry, k, name, &nameSize, NULL, &type, data, &dataSize) == ERROR_SUCCESS;
+         ++k, nameSize = sizeof name, dataSize = sizeof data - 1) {
+        if (type == REG_DWORD && dataSize == 4) {
+            printf("program %s %s dword %lu\n", key, name, *(DWORD*)data);
+        } else if (type == REG_SZ) {
+            int ended = dataSize > 0 && data[dataSize - 1] == 0;
+            data[dataSize] = 0;
+            printf("program %s %s %s %s\n", key, name, ended ? "sz" : "sz-unended", (char*)data);
+        } else {
+            printf("program %s %s type%lu %s\n", key, name, type, Hex(data, dataSize).c_str());
+        }
+    }
+    RegCloseKey(entry);
+}
+
+static void DumpPrograms()
+{
+    HKEY list;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ,
+                      &list) != ERROR_SUCCESS)
+        return;
+    char key[256];
+    for (DWORD k = 0; RegEnumKeyA(list, k, key, sizeof key) == ERROR_SUCCESS; ++k)
+        DumpProgram(list, key);
+    RegCloseKey(list);
+}
+
 static int SetAttributes(const char* word, char** paths, int count)
 {
     DWORD attributes = strtoul(word, NULL, 16);
@@ -121,10 +159,12 @@ int main(int argc, char** argv)
         DumpPreload();
     else if (argc == 2 && !strcmp(argv[1], "folders"))
         DumpFolders();
+    else if (argc == 2 && !strcmp(argv[1], "programs"))
+        DumpPrograms();
     else if (argc >= 4 && !strcmp(argv[1], "attributes"))
         return SetAttributes(argv[2], argv + 3, argc - 3);
     else {
-        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | attributes WORD PATH...\n");
+        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | programs | attributes WORD PATH...\n");
         return 2;
     }
     return 0;

@@ -212,3 +212,30 @@ TEST(ContainerEndTest, HeadersCutAtAnyLengthStayBounded)
         EXPECT_EQ(length < sectionsEnd ? file.size() : end, ContainerEnd(file, &layout, length)) << length;
     }
 }
+
+// The kept uninstaller is the image of a setup that may have been signed: its
+// copy names no certificate table past its end. Nothing else changes, and
+// headers cut short are left as they are.
+TEST(ForgetCertificateTableTest, EmptiesOnlyTheEntry)
+{
+    for (bool pe32Plus : {false, true}) {
+        Bytes file = TestImage(pe32Plus);
+        AppendTestContainer(file, {10, 20});
+        AppendSignature(file, 3, 1200, pe32Plus);
+        Bytes image(file.begin(), file.begin() + kTestImageEnd);
+        Bytes expected = image;
+        for (uint32_t k = 0; k < 8; k++)
+            expected[CertificateEntry(pe32Plus) + k] = 0;
+        ForgetCertificateTable(image.data(), (uint32_t)image.size());
+        EXPECT_EQ(expected, image) << pe32Plus;
+        ImageLayout layout;
+        ReadImageLayout(image.data(), (uint32_t)image.size(), (uint32_t)image.size(), &layout);
+        EXPECT_EQ(0u, layout.tableSize);
+        EXPECT_EQ((uint32_t)kTestImageEnd, layout.imageEnd);
+
+        Bytes cut(file.begin(), file.begin() + CertificateEntry(pe32Plus) + 4);
+        Bytes cutBefore = cut;
+        ForgetCertificateTable(cut.data(), (uint32_t)cut.size());
+        EXPECT_EQ(cutBefore, cut);
+    }
+}

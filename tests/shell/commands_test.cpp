@@ -1,5 +1,5 @@
 // The command table: what each command does for each install state and
-// focus; and the start mode that a whole command line asks for.
+// focus.
 #include <gtest/gtest.h>
 
 #include "common/setup_state.h"
@@ -8,6 +8,7 @@
 struct CommandCase {
     int command, busy, focusMarker;
     CommandAction action;
+    int installable = 1;
 };
 
 class CommandTest : public testing::TestWithParam<CommandCase> {};
@@ -15,7 +16,7 @@ class CommandTest : public testing::TestWithParam<CommandCase> {};
 TEST_P(CommandTest, DecidesTheAction)
 {
     const CommandCase& c = GetParam();
-    EXPECT_EQ(c.action, DecideCommand(c.command, c.busy, c.focusMarker));
+    EXPECT_EQ(c.action, DecideCommand(c.command, c.busy, c.focusMarker, c.installable));
 }
 
 INSTANTIATE_TEST_SUITE_P(Idle, CommandTest, testing::Values(
@@ -44,41 +45,14 @@ INSTANTIATE_TEST_SUITE_P(StrayMarker, CommandTest, testing::Values(
     CommandCase{CMD_SWITCH_FOCUS, 0, 0, ActionFocusUninstall},
     CommandCase{CMD_ACTIVATE, 0, 0, ActionUninstall}));
 
-struct CommandLineCase {
-    const char* commandLine;
-    StartMode mode;
-};
-
-class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(CommandLineTest, ReadsTheStartMode)
-{
-    const CommandLineCase& c = GetParam();
-    EXPECT_EQ(c.mode, ReadStartMode(SkipProgramPath(c.commandLine))) << c.commandLine;
-}
-
-INSTANTIATE_TEST_SUITE_P(Switches, CommandLineTest, testing::Values(
-    CommandLineCase{"", StartWindow},
-    CommandLineCase{"C:\\qmx\\qmxsetup.exe", StartWindow},
-    CommandLineCase{"C:\\qmx\\qmxsetup.exe /S", StartSilentInstall},
-    CommandLineCase{"qmxsetup.exe /s", StartSilentInstall},
-    CommandLineCase{"qmxsetup.exe\t/S  ", StartSilentInstall},
-    CommandLineCase{"qmxsetup.exe /U /S", StartSilentUninstall},
-    CommandLineCase{"qmxsetup.exe /s /u", StartSilentUninstall},
-    CommandLineCase{"qmxsetup.exe /S /X", StartSilentInstall},   // unknown words are passed over
-    CommandLineCase{"\"C:\\Program Files\\qmx\\setup.exe\" /S", StartSilentInstall},
-    CommandLineCase{"\"C:\\a b\\setup.exe\"/U /S", StartSilentUninstall}));
-
-// Without a switch /S of its own the window opens.
-INSTANTIATE_TEST_SUITE_P(NoSilentSwitch, CommandLineTest, testing::Values(
-    CommandLineCase{"qmxsetup.exe /U", StartWindow},
-    CommandLineCase{"qmxsetup.exe /X", StartWindow},
-    CommandLineCase{"qmxsetup.exe -S", StartWindow},
-    CommandLineCase{"qmxsetup.exe /Silent", StartWindow},
-    CommandLineCase{"qmxsetup.exe /S/U", StartWindow},
-    CommandLineCase{"qmxsetup.exe \"/S\"", StartWindow},
-    CommandLineCase{"qmxsetup.exe /", StartWindow},
-    CommandLineCase{"/S", StartWindow},  // the program's own path, not a switch
-    CommandLineCase{"\"C:\\setup /S\\qmxsetup.exe\"", StartWindow},
-    CommandLineCase{"\"C:\\setup /S", StartWindow},  // a quote never closed
-    CommandLineCase{"C:\\\xD0\xC2\\qmxsetup.exe /U", StartWindow}));
+// The kept uninstaller: nothing installs, Tab keeps the focus on the
+// uninstall button, Enter there uninstalls, Esc closes.
+INSTANTIATE_TEST_SUITE_P(UninstallOnly, CommandTest, testing::Values(
+    CommandCase{CMD_SWITCH_FOCUS, 0, 'd', ActionFocusUninstall, 0},
+    CommandCase{CMD_SWITCH_FOCUS, 0, 's', ActionFocusUninstall, 0},
+    CommandCase{CMD_ACTIVATE, 0, 'd', ActionUninstall, 0},
+    CommandCase{CMD_ACTIVATE, 0, 's', ActionNone, 0},
+    CommandCase{CMD_INSTALL, 0, 'd', ActionNone, 0},
+    CommandCase{CMD_UNINSTALL, 0, 'd', ActionUninstall, 0},
+    CommandCase{CMD_CLOSE, 0, 'd', ActionClose, 0},
+    CommandCase{CMD_ACTIVATE, 1, 'd', ActionNone, 0}));

@@ -9,6 +9,7 @@
 #include "animation/animation.h"
 #include "common/setup_state.h"
 #include "payload/install.h"
+#include "payload/kept_uninstaller.h"
 #include "shell/main_window.h"
 #include "uninstall/uninstall.h"
 
@@ -42,6 +43,13 @@ void RunUninstall(HWND window)
     setupState.workLeftUndone = leaveWorkUndone;
     setupState.stopAnimation = 1;
     SendMessageA(window, WM_DESTROY, 0, 0);
+}
+
+static int ownFileHasContainer;  // 0 runs the window as the kept uninstaller
+
+int OwnFileHasContainer(void)
+{
+    return ownFileHasContainer;
 }
 
 void StartAnimation(int, int)
@@ -123,6 +131,7 @@ protected:
         setupState = SetupState();
         installRuns = uninstallRuns = animationStarts = 0;
         leaveWorkUndone = 0;
+        ownFileHasContainer = 1;
         handleSeenByWorker = NULL;
         releaseWorker = CreateEventA(NULL, TRUE, TRUE, NULL);
     }
@@ -446,3 +455,34 @@ TEST_F(MainWindowTest, SlashSRunsTheCommandWithoutAWindow)
 }
 
 }  // namespace
+
+// The kept uninstaller has nothing to install: the install button is greyed,
+// the focus starts on the uninstall button and stays there on Tab, and Enter
+// uninstalls. /S alone ends at once with 1, showing nothing.
+TEST_F(MainWindowTest, KeptUninstallerOffersOnlyTheUninstall)
+{
+    ownFileHasContainer = 0;
+    BOOL installEnabled = TRUE;
+    HWND focusAtStart = NULL, focusAfterTab = NULL;
+    int exitCode = RunWindow([&](HWND window) {
+        installEnabled = IsWindowEnabled(setupState.installButton);
+        focusAtStart = FocusedControl(window);
+        PressKey(VK_TAB);
+        Settle(window);
+        focusAfterTab = FocusedControl(window);
+        PressKey(VK_RETURN);
+    }, "/U");
+    EXPECT_EQ(0, exitCode);
+    EXPECT_FALSE(installEnabled);
+    EXPECT_EQ(setupState.uninstallButton, focusAtStart);
+    EXPECT_EQ(setupState.uninstallButton, focusAfterTab);
+    EXPECT_EQ(1, uninstallRuns);
+    EXPECT_EQ(0, installRuns);
+
+    while (HWND window = FindWindowA(kMainWindowClass, NULL))
+        DestroyWindow(window);
+    setupState = SetupState();
+    EXPECT_EQ(1, WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>("/S"), SW_SHOWDEFAULT));
+    EXPECT_EQ(0, installRuns);
+    EXPECT_EQ(NULL, FindWindowA(kMainWindowClass, NULL));
+}

@@ -1,0 +1,17 @@
+// Who the product is: its name, version and maker, as Add/Remove Programs,
+// the file's properties, the window and the log show them. The one place for
+// these texts; the resource script reads it too, so they are macros.
+#pragma once
+
+#define QMX_PRODUCT_NAME "智能Qumo输入法"  // also the layout text of its keyboard layout
+#define QMX_PRODUCT_DESCRIPTION "输入法安装程序"  // the setup program: the window's title
+#define QMX_PRODUCT_PUBLISHER "Qumo"
+#define QMX_PRODUCT_DOMAIN "qumo-shurufa.cn"
+#define QMX_PRODUCT_SITE "www." QMX_PRODUCT_DOMAIN  // the panel's support line; Add/Remove Programs' link
+#define QMX_PRODUCT_COPYRIGHT "(C) Qumo"
+
+// The version, as numbers for the resource and as the text shown.
+#define QMX_VERSION_MAJOR 1
+#define QMX_VERSION_MINOR 1
+#define QMX_VERSION_PATCH 0
+#define QMX_VERSION_TEXT "1.1.0"
