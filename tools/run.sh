@@ -47,7 +47,8 @@ fi
 win() { "$bed" run "$@" | tr -d '\r'; }
 text_of() { xxd -r -p | tr -d '\0' | iconv -f GBK -t UTF-8; }  # registry hex as text
 
-# The product's files, shortcuts, layout entry and preload list as they are.
+# The product's files, shortcuts, layout entry, uninstall entry and preload
+# list as they are.
 report() {
     local folders windows system desktop f path
     folders=$(win "$dump" folders)
@@ -55,7 +56,8 @@ report() {
     windows=$(folder windows) system=$(folder system) desktop=$(folder desktop)
     echo "files:"
     for path in "$system\\qmx.mb" "$system\\qmxpin.mb" "$system\\qmx.ime" "$windows\\Help\\qmx.hlp" \
-        'C:\Program Files\qmx\click.wav' 'C:\Program Files\qmx\error.wav' 'C:\Program Files\qmx\zub.exe'; do
+        'C:\Program Files\qmx\click.wav' 'C:\Program Files\qmx\error.wav' 'C:\Program Files\qmx\zub.exe' \
+        'C:\Program Files\qmx\qmxunins.exe'; do
         f=$(winepath -u "$path" 2>/dev/null | tr -d '\r')
         if [ -f "$f" ]; then printf '  %-40s %9s bytes\n' "$path" "$(stat -c %s "$f")"; else printf '  %-40s (none)\n' "$path"; fi
     done
@@ -74,6 +76,11 @@ report() {
     win "$dump" layouts | awk -v t="$wanted" '$3 == t {print $2}' | while read -r name; do
         echo "  $name  \"$(echo "$wanted" | text_of)\""
     done
+    echo "Add/Remove Programs entries (the display name and the uninstall commands):"
+    win "$dump" programs | awk '$3 ~ /^(DisplayName|UninstallString|QuietUninstallString)$/ && $4 == "sz"' |
+        while read -r _ key name _ text; do
+            echo "  $key $name = $(printf '%s' "$text" | iconv -f GBK -t UTF-8)"
+        done
     echo "preload list of the user (numbered entries, then Wine's plain values):"
     win "$dump" preload | sort | while read -r kind name hex; do
         echo "  $kind $name = $(echo "$hex" | text_of)"
