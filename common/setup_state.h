@@ -85,7 +85,6 @@ struct SetupState {
     int imeNotPlaced;      // no IME handed over, its layout not found, or the preload list not rewritten
     int uninstallOnly;       // the kept uninstaller: the program file carries no container
     uint32_t installedBytes;  // bytes the install wrote, for the size its uninstall entry shows
-    int uninstallerWaits;     // the running kept uninstaller's file waits in the program folder for the restart
     char logPath[kWorkPathSize];  // /LOG=FILE: the administrator's log; empty for none
     HANDLE logFile;               // the open log, 0 when there is none
     LogLine logLine;              // the log line being composed

@@ -27,14 +27,6 @@ static int SameFile(const char* one, const char* other)
            lstrcmpiA(shortOne, shortOther) == 0;
 }
 
-// The kept uninstaller's path, built like the removal list's program folder.
-static int KeptUninstallerPath(char* path)
-{
-    return CopyDriveRoot(path, kWorkPathSize, setupState.windowsDir) &&
-           AppendText(path, kWorkPathSize, "Program Files\\qmx\\") &&
-           AppendText(path, kWorkPathSize, kKeptUninstallerName);
-}
-
 // A fresh name in the temporary folder takes the running file; the restart
 // deletes it there.
 static int MoveToTemporaryFolder(const char* ownPath)
@@ -52,11 +44,11 @@ static int MoveToTemporaryFolder(const char* ownPath)
     return 1;
 }
 
-int SetOwnFileAside(void)
+int SetOwnFileAside(const char* keptPath)
 {
-    char ownPath[kWorkPathSize + 1], keptPath[kWorkPathSize];
+    char ownPath[kWorkPathSize + 1];
     DWORD length = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);
-    if (length == 0 || length >= kWorkPathSize || !KeptUninstallerPath(keptPath))
+    if (length == 0 || length >= kWorkPathSize)
         return 0;
     ownPath[length] = 0;
     if (!SameFile(ownPath, keptPath))

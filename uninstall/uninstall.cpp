@@ -1,9 +1,9 @@
 // The uninstall sequence: a fixed removal list, the layout entries and their
-// preload entries, the entry in the list of installed programs, then the
-// program's end. Every step runs whatever the
-// earlier ones achieved; a file that another program holds is deleted at the
-// next restart; what stayed and what waits are noted for the user and the
-// unattended exit code.
+// preload entries, then, when nothing stays for good, the entry in the list
+// of installed programs and the kept uninstaller it names, and the program's
+// end. Every step runs whatever the earlier ones achieved; a file that
+// another program holds is deleted at the next restart; what stayed and what
+// waits are noted for the user and the unattended exit code.
 #include "uninstall/uninstall.h"
 
 #include "common/held_file.h"
@@ -31,8 +31,10 @@ struct Removal {
     int isIme;  // the module handed to the system
 };
 
+static const char kProgramFolder[] = "Program Files\\qmx";  // on the Windows drive
+
 static const Removal kRemovals[] = {
-    {BaseDriveRoot, "Program Files\\qmx", RemoveFolder, 0},
+    {BaseDriveRoot, kProgramFolder, RemoveFolder, 0},
     {BaseSystem, "qmx.ime", RemoveFile, 1},
     {BaseSystem, "qmx.mb", RemoveFile, 0},
     {BaseSystem, "qmxpin.mb", RemoveFile, 0},
@@ -77,41 +79,69 @@ static int IsDotEntry(const char* name)
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// A folder that only held files is deleted at the next restart, after them;
-// one that only waits for the running uninstaller's own file asks for no
-// restart.
-RemovalResult ClearFolder(char* path)
+// What clearing a folder's files left in it.
+struct FolderLeft {
+    int waiting;      // a file deleted at the next restart
+    int staying;      // a file that stays for good, or the folder could not be searched
+    int uninstaller;  // the kept uninstaller, which goes last
+};
+
+// Deletes the archive-only files directly in the folder named by path but
+// the kept uninstaller, noting in left what stays there; path is as given
+// again afterwards. 0 when the folder cannot be searched.
+static int ClearFiles(char* path, FolderLeft* left)
 {
     uint32_t length = TextLength(path);
     if (!AppendText(path, kWorkPathSize, "\\*.*"))
-        return LeftBehind;
+        return 0;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(path, &entry);
+    path[length] = 0;
     if (search == INVALID_HANDLE_VALUE)
-        return LeftBehind;
-    int waiting = 0, staying = 0, withUninstaller = 0;
+        return 0;
     do {
         if (IsDotEntry(entry.cFileName))
             continue;
-        if (setupState.uninstallerWaits && IsKeptUninstallerName(entry.cFileName)) {
-            withUninstaller = 1;  // already waiting for the restart
+        if (IsKeptUninstallerName(entry.cFileName)) {
+            left->uninstaller = 1;
             continue;
         }
-        path[length + 1] = 0;
         RemovalResult result = LeftBehind;
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_ARCHIVE && AppendText(path, kWorkPathSize, entry.cFileName))
+        if (entry.dwFileAttributes == FILE_ATTRIBUTE_ARCHIVE && AppendText(path, kWorkPathSize, "\\") &&
+            AppendText(path, kWorkPathSize, entry.cFileName))
             result = DeleteOrSchedule(path);
-        waiting |= result == RemovedAtRestart;
-        staying |= result == LeftBehind;
+        path[length] = 0;
+        left->waiting |= result == RemovedAtRestart;
+        left->staying |= result == LeftBehind;
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    path[length] = 0;
+    return 1;
+}
+
+// A folder that only holds files waiting for the restart is deleted at the
+// restart, after them; one that only waits for the running uninstaller's own
+// file asks for no restart.
+static RemovalResult RemoveClearedFolder(const char* path, int filesWait, int uninstallerWaits)
+{
     if (RemoveDirectoryA(path))
         return LogRemoval(path, Removed, 0);
     DWORD error = GetLastError();
-    if ((waiting || withUninstaller) && !staying && DeleteAtRestart(path))
-        return LogRemoval(path, waiting ? RemovedAtRestart : RemovedWithUninstaller, error);
+    if ((filesWait || uninstallerWaits) && DeleteAtRestart(path))
+        return LogRemoval(path, filesWait ? RemovedAtRestart : RemovedWithUninstaller, error);
     return LogRemoval(path, LeftBehind, error);
+}
+
+// A folder that holds the kept uninstaller stays for the end of the
+// uninstall, which takes the uninstaller and then the folder away only when
+// nothing else stays for good.
+RemovalResult ClearFolder(char* path)
+{
+    FolderLeft left = {0, 0, 0};
+    if (!ClearFiles(path, &left))
+        return LeftBehind;
+    if (left.uninstaller && !left.staying)
+        return left.waiting ? RemovedAtRestart : Removed;
+    return RemoveClearedFolder(path, left.waiting && !left.staying, 0);
 }
 
 // Copies the removal's base into path; 0 when there is none.
@@ -153,12 +183,13 @@ static RemovalResult RemoveListed(const Removal& removal)
 
 RemovalTally RemoveInstalledFiles(void)
 {
-    RemovalTally tally = {0, 0};
+    RemovalTally tally = {0, 0, 0};
     for (const Removal& removal : kRemovals) {
         RemovalResult result = RemoveListed(removal);
         setupState.restartNeeded |= result == RemovedAtRestart;
         tally.leftBehind |= result == LeftBehind;
         tally.imeStays |= result == LeftBehind && removal.isIme;
+        tally.programFilesWait |= result == RemovedAtRestart && removal.action == RemoveFolder;
     }
     return tally;
 }
@@ -175,24 +206,63 @@ static void ReinstallRemainingIme(void)
         InstallImeFromSystem(imePath, setupState.layoutText);
 }
 
+// The kept uninstaller, and after it the program folder that ClearFolder
+// left for it. Run from there, the uninstaller sets its own file aside.
+static RemovalResult RemoveKeptUninstaller(int programFilesWait)
+{
+    char folder[kWorkPathSize], kept[kWorkPathSize];
+    if (!CopyBase(folder, BaseDriveRoot) || !AppendText(folder, sizeof folder, kProgramFolder) ||
+        !CopyText(kept, sizeof kept, folder) || !AppendText(kept, sizeof kept, "\\") ||
+        !AppendText(kept, sizeof kept, kKeptUninstallerName) || GetFileAttributesA(kept) == INVALID_FILE_ATTRIBUTES)
+        return Removed;  // no uninstaller: ClearFolder took the folder
+    int uninstallerWaits = SetOwnFileAside(kept);
+    RemovalResult result = uninstallerWaits ? RemovedWithUninstaller : DeleteOrSchedule(kept);
+    if (result == LeftBehind)
+        return LeftBehind;
+    result = RemoveClearedFolder(folder, programFilesWait || result == RemovedAtRestart, uninstallerWaits);
+    setupState.restartNeeded |= result == RemovedAtRestart;
+    return result;
+}
+
+// The way back in the list of installed programs goes only with the rest of
+// the product; 1 when it has gone.
+static int RemoveEntryAndUninstaller(int programFilesWait)
+{
+    int entryRemoved = RemoveUninstallEntry();
+    Log(entryRemoved ? "uninstall entry removed: HKLM\\" : "uninstall entry stays: HKLM\\");
+    Log(kUninstallKeyPath);
+    EndLogLine();
+    return entryRemoved && RemoveKeptUninstaller(programFilesWait) != LeftBehind;
+}
+
+// Whatever stays for good, the entry and the uninstaller it names stay
+// usable, so that the user can try again from the list of installed
+// programs.
+static void KeepEntryAndUninstaller(void)
+{
+    Log("uninstall entry and uninstaller kept for another try: HKLM\\");
+    Log(kUninstallKeyPath);
+    EndLogLine();
+}
+
 void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
     setupState.restartNeeded = 0;
     Log("uninstall");
     EndLogLine();
-    setupState.uninstallerWaits = SetOwnFileAside();
     RemovalTally removal = RemoveInstalledFiles();
     int layoutsRemoved = RemoveProductLayouts();
     if (removal.imeStays)
         ReinstallRemainingIme();
     Log(layoutsRemoved ? "keyboard layouts: every entry of the product removed" : "keyboard layouts: an entry stays");
     EndLogLine();
-    int entryRemoved = RemoveUninstallEntry();
-    Log(entryRemoved ? "uninstall entry removed: HKLM\\" : "uninstall entry stays: HKLM\\");
-    Log(kUninstallKeyPath);
-    EndLogLine();
-    setupState.workLeftUndone = removal.leftBehind || !layoutsRemoved || !entryRemoved;
+    int complete = !removal.leftBehind && layoutsRemoved;
+    if (complete)
+        complete = RemoveEntryAndUninstaller(removal.programFilesWait);
+    else
+        KeepEntryAndUninstaller();
+    setupState.workLeftUndone = !complete;
     SendMessageA(window, kWorkDoneMessage, 1, 0);
     SendMessageA(window, WM_DESTROY, 0, 0);
 }

@@ -4,9 +4,10 @@
 #include <windows.h>
 
 // Removes the installed files, the layout entries and their preload entries,
-// the uninstall entry,
-// tells the window what happened (kWorkDoneMessage), then ends the program by
-// sending WM_DESTROY to the given window.
+// then, only when none of them stays for good, the uninstall entry, the kept
+// uninstaller and the program folder; tells the window what happened
+// (kWorkDoneMessage), then ends the program by sending WM_DESTROY to the
+// given window.
 void RunUninstall(HWND window);
 
 enum RemovalResult {
@@ -19,14 +20,17 @@ enum RemovalResult {
 struct RemovalTally {
     int leftBehind;  // something on the list stays for good
     int imeStays;    // among it the IME module
+    int programFilesWait;  // a file in the program folder waits for the next restart
 };
 
 // Works the fixed removal list; a path that cannot be built is skipped. A
 // file that another program holds, and after it the program folder, are
-// deleted at the next restart, which raises setupState.restartNeeded.
+// deleted at the next restart, which raises setupState.restartNeeded. The
+// kept uninstaller, and the program folder that holds it, stay.
 RemovalTally RemoveInstalledFiles(void);
 
 // Deletes the archive-only files directly in the folder named by path (a
 // kWorkPathSize buffer, no trailing "\"), then the folder itself; held files,
-// and the folder when nothing else keeps it, at the next restart. Changes path.
+// and the folder when nothing else keeps it, at the next restart. The kept
+// uninstaller stays, and with it the folder.
 RemovalResult ClearFolder(char* path);

@@ -2,8 +2,8 @@
 # Unattended runs that cannot complete end by themselves with exit code 1:
 # a container without the IME; files that cannot be created or written
 # whole, which are not left behind cut short and whose follow-up step is not
-# taken; an uninstall that leaves a file of its list behind; and one whose
-# preload list rewrite fails.
+# taken; an uninstall that leaves a file of its list behind, which keeps the
+# way to try again; and one whose preload list rewrite fails.
 #   silent_failures_test.sh SETUP BARE_IMAGE PROBE DUMP SAMPLE_DIR WORKDIR
 SETUP=$1 image=$2 PROBE=$3 DUMP=$4 samples=$5 work=$6
 source "$(dirname "$0")/flow.sh"
@@ -35,13 +35,30 @@ check "the other members are written" "yes yes" \
     "$(cmp -s "$system/qmx.mb" "$samples/qmx.mb" && echo yes) $([ -e "$desktop/Zubino.lnk" ] && echo yes)"
 check "the temporary copy is gone" "" "$(ls "$temp" | grep -i '^delD2A1.TMP$' || true)"
 
-# A read-only file on the removal list stays, and the uninstall says so.
+# A read-only file on the removal list stays for good, and the uninstall
+# says so. The entry in the list of installed programs and the kept
+# uninstaller it names stay, so that the uninstall can be tried again from
+# there; once the file may go, that second try removes everything.
+rm "$system/qmx.ime"
 rmdir "$windows/help/qmx.hlp"
+run_unattended "$SETUP" /S
+check "the install over the repaired targets exits 0" 0 "$exit_code"
+entry_lines() { win "$DUMP" programs | awk '$2 == "QumoIME"' | wc -l; }
+kept="$program/qmxunins.exe"
 win "$DUMP" attributes 21 "$(win_folder system)\\qmx.mb"
-run_unattended "$SETUP" /U /S
+run_unattended "$kept" /U /S '/LOG=C:\uninstall.log'
 check "/U /S with a file left behind ends with exit code 1" 1 "$exit_code"
 check "the read-only file stays" yes "$([ -e "$system/qmx.mb" ] && echo yes)"
-check "the rest of the list is gone" "" "$(ls "$program" 2>/dev/null; ls "$desktop")"
+check "the rest of the list is gone, the kept uninstaller stays" qmxunins.exe "$(ls "$program" 2>/dev/null; ls "$desktop")"
+check "the uninstall entry stays whole: ten values" 10 "$(entry_lines)"
+check "the log says the entry and the uninstaller are kept" 1 \
+    "$(tr -d '\r' <"$(unix_path 'C:\')/uninstall.log" | grep -c '^uninstall entry and uninstaller kept for another try: HKLM.*QumoIME$')"
+win "$DUMP" attributes 20 "$(win_folder system)\\qmx.mb"
+run_unattended "$kept" /U /S
+check "the second try from the kept uninstaller ends with exit code 0" 0 "$exit_code"
+check "the file that stayed is gone" no "$([ -e "$system/qmx.mb" ] && echo yes || echo no)"
+check "the program folder is gone" no "$([ -e "$program" ] && echo yes || echo no)"
+check "the uninstall entry is gone" 0 "$(entry_lines)"
 
 # A numbered preload list whose rewrite fails is put back, and the uninstall
 # says so: its highest entry holds a subkey, so it cannot be deleted.
