@@ -44,8 +44,9 @@ run_setup ends "$SETUP" Tab Return
 check "the uninstall ends the program with exit code 0" 0 "$exit_code"
 
 present() { for f in "$@"; do [ -e "$f" ] && printf '%s ' "$(basename "$f")"; done; true; }
-check "the program folder keeps the protected files alone, unchanged" \
-    "$(echo "$kept_before" | grep -E 'hidden|readonly|system\.txt')" "$(win "$DUMP" files "$program_win" | sort)"
+# They stay for good, so the kept uninstaller stays with them for another try.
+check "the program folder keeps the protected files and the kept uninstaller alone, unchanged" \
+    "$(echo "$kept_before" | grep -E 'hidden|readonly|system\.txt|qmxunins\.exe')" "$(win "$DUMP" files "$program_win" | sort)"
 check "the System folder files are gone" "" "$(present "$system"/qmx.ime "$system"/qmx.mb "$system"/qmxpin.mb)"
 check "the help file and the help index are gone" "" "$(present "$help"/qmx.hlp "$help"/qmx.gid)"
 check "the renamed shortcut stays, the other is gone" "My Zubino.lnk " \
