@@ -263,6 +263,8 @@ void RunUninstall(HWND window)
     else
         KeepEntryAndUninstaller();
     setupState.workLeftUndone = !complete;
-    SendMessageA(window, kWorkDoneMessage, 1, 0);
-    SendMessageA(window, WM_DESTROY, 0, 0);
+    if (window) {  // unattended there is none: the caller ends the program
+        SendMessageA(window, kWorkDoneMessage, 1, 0);
+        SendMessageA(window, WM_DESTROY, 0, 0);
+    }
 }
