@@ -2,6 +2,7 @@
 // the System folder by full path, their functions looked up once.
 #include "common/system_libraries.h"
 
+#include "common/setup_state.h"
 #include "common/text.h"
 
 // LOAD_LIBRARY_SEARCH_SYSTEM32, newer than the headers this image builds with.
@@ -46,14 +47,33 @@ void RestrictLibrarySearch(void)
 // The libraries that the loaded one imports are looked for in the System
 // folder alone where the search is restricted, else in the loaded library's
 // folder (the System folder) first instead of the program's.
-static HMODULE LoadFromSystemFolder(const char* fileName)
+static HMODULE LoadFromSystemFolder(const char* fileName, DWORD flags)
 {
     char path[MAX_PATH];
     UINT length = GetSystemDirectoryA(path, sizeof path);
     if (length == 0 || length >= sizeof path || !AppendText(path, sizeof path, "\\") ||
         !AppendText(path, sizeof path, fileName))
         return NULL;
-    return LoadLibraryExA(path, NULL, systemLibraries.searchRestricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+    return LoadLibraryExA(path, NULL, flags | (systemLibraries.searchRestricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH));
+}
+
+// COMCTL32 from the System folder, with InitCommonControls looked up.
+// Unattended no progress bar is made, so it only has to be there: it is
+// mapped as data, and its start-up code, which under Wine registers two
+// dozen window classes and starts the display driver, does not run.
+static int FindCommonControls(void)
+{
+    if (!setupState.unattended) {
+        HMODULE commonControls = LoadFromSystemFolder("COMCTL32.DLL", 0);
+        systemLibraries.initCommonControls =
+            commonControls ? (InitCommonControlsCall)FindFunction(commonControls, "InitCommonControls") : NULL;
+        return systemLibraries.initCommonControls != NULL;
+    }
+    HMODULE mapped = LoadFromSystemFolder("COMCTL32.DLL", LOAD_LIBRARY_AS_DATAFILE);
+    if (!mapped)
+        return 0;
+    FreeLibrary(mapped);
+    return 1;
 }
 
 int LoadSystemLibraries(void)
@@ -61,20 +81,18 @@ int LoadSystemLibraries(void)
     if (systemLibraries.tried)
         return systemLibraries.loaded;
     systemLibraries.tried = 1;
-    HMODULE commonControls = LoadFromSystemFolder("COMCTL32.DLL");
-    HMODULE inputMethods = LoadFromSystemFolder("IMM32.DLL");
-    if (!commonControls || !inputMethods)
+    int commonControlsFound = FindCommonControls();
+    HMODULE inputMethods = LoadFromSystemFolder("IMM32.DLL", 0);
+    if (!commonControlsFound || !inputMethods)
         return 0;
-    systemLibraries.initCommonControls =
-        (InitCommonControlsCall)FindFunction(commonControls, "InitCommonControls");
     systemLibraries.immInstallIme = (ImmInstallImeCall)FindFunction(inputMethods, "ImmInstallIMEA");
-    systemLibraries.loaded = systemLibraries.initCommonControls && systemLibraries.immInstallIme;
+    systemLibraries.loaded = systemLibraries.immInstallIme != NULL;
     return systemLibraries.loaded;
 }
 
 void InitProgressBarClass(void)
 {
-    if (LoadSystemLibraries())
+    if (LoadSystemLibraries() && systemLibraries.initCommonControls)
         systemLibraries.initCommonControls();
 }
 

@@ -15,7 +15,8 @@ void RestrictLibrarySearch(void);
 // Loads both libraries from the System folder and looks their functions up,
 // on the first call only; 1 when everything was found. Never falls back to a
 // copy elsewhere. The first call comes from the window thread before the
-// install worker starts, so no two threads ever load at once.
+// install worker starts, so no two threads ever load at once. Unattended,
+// COMCTL32 is only looked for: it is mapped as data and its code never runs.
 int LoadSystemLibraries(void);
 
 // The calls into the two libraries; each does nothing (and returns 0) when
