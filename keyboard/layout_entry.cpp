@@ -15,6 +15,13 @@ enum {
     kImeFileSize = kWorkPathSize,  // a file name, or a full path as Wine keeps it
 };
 
+// An entry's layout text, in GBK like the product's: text holds
+// kLayoutTextSize + 1 bytes.
+static int ReadLayoutText(HKEY layouts, const char* id, char* text)
+{
+    return ReadSubkeyGbkText(layouts, id, "layout text", L"layout text", text, kLayoutTextSize);
+}
+
 int FindLayoutEntry(int checkOnly)
 {
     char path[kWorkPathSize];
@@ -26,7 +33,7 @@ int FindLayoutEntry(int checkOnly)
     char text[kLayoutTextSize + 1];
     int found = 0;
     for (DWORD i = 0; !found && RegEnumKeyA(layouts, i, setupState.layoutId, kLayoutIdSize) == ERROR_SUCCESS; ++i)
-        found = ReadSubkeyText(layouts, setupState.layoutId, "layout text", text, kLayoutTextSize) &&
+        found = ReadLayoutText(layouts, setupState.layoutId, text) &&
                 StringsEqual(setupState.layoutText, text);
     RegCloseKey(layouts);
     if (!found) {
@@ -53,7 +60,7 @@ static void GatherProductLayouts(ProductLayouts* found, const char* imeFileName,
     for (DWORD i = 0; more && RegEnumKeyA(layouts, i, id, sizeof id) == ERROR_SUCCESS; ++i) {
         if (!ReadSubkeyText(layouts, id, "IME file", imeFile, kImeFileSize))
             imeFile[0] = 0;
-        if (!ReadSubkeyText(layouts, id, "layout text", text, kLayoutTextSize))
+        if (!ReadLayoutText(layouts, id, text))
             text[0] = 0;
         more = NoteLayoutEntry(found, id, imeFile, text, imeFileName, layoutText);
     }
