@@ -25,12 +25,13 @@ close_machine() {
     fi
 }
 
-# A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine
-# reports. The setup program under test, SETUP, is on its drive C from the start.
-new_machine() {  # new_machine NAME [VERSION]
+# A fresh machine; VERSION (win98, winxp, ..., - for Wine's default) sets the
+# Windows version Wine reports, LOCALE the ANSI code page (see the bed). The
+# setup program under test, SETUP, is on its drive C from the start.
+new_machine() {  # new_machine NAME [VERSION [LOCALE]]
     close_machine
     export WINEPREFIX
-    WINEPREFIX=$("$bed" fresh "$1" "${2:-}")
+    WINEPREFIX=$("$bed" fresh "$1" "${2:-}" "${3:-}")
     if [ -n "${SETUP:-}" ]; then
         on_drive_c "$SETUP" >/dev/null
     fi
