@@ -7,22 +7,13 @@
 #include <vector>
 
 #include "tests/animation/gif_support.h"
+#include "tools/file_dir_arguments.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: gifcompose FILE DIR\n");
-        return 2;
-    }
-    FILE* in = fopen(argv[1], "rb");
-    if (!in) {
-        perror(argv[1]);
-        return 1;
-    }
     std::vector<uint8_t> data;
-    for (int c; (c = getc(in)) != EOF;)
-        data.push_back((uint8_t)c);
-    fclose(in);
+    if (int status = ReadFileDirArguments(argc, argv, "gifcompose", data))
+        return status;
     std::vector<std::vector<uint8_t>> screens = ComposeWithGiflib(data.data(), data.size());
     if (screens.empty()) {
         fprintf(stderr, "gifcompose: giflib cannot read %s\n", argv[1]);
