@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "tests/animation/gif_support.h"
 #include "tools/file_dir_arguments.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "gifcompose: giflib cannot read %s\n", argv[1]);
         return 1;
     }
-    int width = data[6] | data[7] << 8, height = data[8] | data[9] << 8;
+    int width = ReadLe16(&data[6]), height = ReadLe16(&data[8]);
     for (size_t i = 0; i < screens.size(); ++i) {
         std::string path = std::string(argv[2]) + "/compose-" + std::to_string(i + 1) + ".ppm";
         FILE* out = fopen(path.c_str(), "wb");
