@@ -22,12 +22,10 @@ static int ReadLayoutText(HKEY layouts, const char* id, char* text)
     return ReadSubkeyGbkText(layouts, id, "layout text", L"layout text", text, kLayoutTextSize);
 }
 
-int FindLayoutEntry(int checkOnly)
+int FindLayoutEntry(void)
 {
-    char path[kWorkPathSize];
     HKEY layouts;
-    CopyText(path, sizeof path, kLayoutsPath);
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &layouts) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLayoutsPath, 0, KEY_ALL_ACCESS, &layouts) != ERROR_SUCCESS)
         return 0;
     // Each name is enumerated straight into layoutId, so a match stays there.
     char text[kLayoutTextSize + 1];
@@ -36,13 +34,9 @@ int FindLayoutEntry(int checkOnly)
         found = ReadLayoutText(layouts, setupState.layoutId, text) &&
                 StringsEqual(setupState.layoutText, text);
     RegCloseKey(layouts);
-    if (!found) {
+    if (!found)
         setupState.layoutId[0] = 0;
-        return 0;
-    }
-    if (!checkOnly && AppendText(path, sizeof path, "\\") && AppendText(path, sizeof path, setupState.layoutId))
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
-    return 1;
+    return found;
 }
 
 // Gathers the product's entries in enumeration order, up to found->limit:

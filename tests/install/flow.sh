@@ -228,9 +228,11 @@ run_unattended() {  # run_unattended PROGRAM ARG...
 
 # Holds files the way a loaded module is held (read sharing only) with the
 # holder program HOLDER, until let_go. Needs drive C as a Unix path in drive.
+# The paths are turned into Windows ones in the bed's UTF-8 locale, which
+# the holder is started in, so that names beyond ASCII reach it unchanged.
 hold() {  # hold FILE... (Unix paths)
     local paths=() f
-    for f in "$@"; do paths+=("$(winepath -w "$f" | tr -d '\r')"); done
+    for f in "$@"; do paths+=("$(win winepath -w "$f")"); done
     rm -f "$drive/held.ready" "$drive/held.release"
     "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "${paths[@]}" &
     holder_pid=$!
