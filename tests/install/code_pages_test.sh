@@ -27,15 +27,6 @@ start_window() {  # sets setup_pid and the window's geometry
     xdotool mousemove $((left + width / 2)) $((top + 40))
 }
 
-ended() {  # ended WHAT: the program ends with exit code 0
-    local waited=0
-    while kill -0 "$setup_pid" 2>/dev/null && [ $waited -lt 60 ]; do
-        sleep 1
-        waited=$((waited + 1))
-    done
-    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
-}
-
 # The window without its animation's area (client 20, 5 to 120, 81), whose
 # frame depends on the moment of the screenshot.
 shoot_window() {  # shoot_window NAME

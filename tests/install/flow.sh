@@ -55,6 +55,17 @@ collect_exit() {  # collect_exit PID WHAT_FAILED
     wait "$1" || exit_code=$?
 }
 
+# Waits for the program started as setup_pid to end within a minute and
+# checks its exit code 0.
+ended() {  # ended WHAT
+    local waited=0
+    while kill -0 "$setup_pid" 2>/dev/null && [ $waited -lt 60 ]; do
+        sleep 1
+        waited=$((waited + 1))
+    done
+    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
+}
+
 # Prints the path of PROGRAM on drive C of the machine, copying it there when
 # it lies elsewhere, so that what a test sees never depends on the folder
 # the project is checked out in.
