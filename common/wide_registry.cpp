@@ -19,7 +19,8 @@ int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text)
 }
 
 // A text past the buffer's last unit fails the query; one without its own NUL
-// gets one in the unit kept for it.
+// gets one in the unit kept for it. As with the A query of size bytes, the
+// GBK text must fit size bytes with its NUL.
 int ReadUnicodeTextAsGbk(HKEY key, const WCHAR* valueName, char* text, DWORD size)
 {
     QueryValueWFunction queryValue = (QueryValueWFunction)SystemFunction("ADVAPI32.DLL", "RegQueryValueExW");
@@ -31,6 +32,6 @@ int ReadUnicodeTextAsGbk(HKEY key, const WCHAR* valueName, char* text, DWORD siz
         return 0;
     wide[bytes / sizeof(WCHAR)] = 0;
     BOOL lossy = FALSE;
-    int length = WideCharToMultiByte(kGbkCodePage, 0, wide, -1, text, (int)size + 1, NULL, &lossy);
+    int length = WideCharToMultiByte(kGbkCodePage, 0, wide, -1, text, (int)size, NULL, &lossy);
     return length > 0 && !lossy;
 }

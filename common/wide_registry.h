@@ -11,5 +11,6 @@ int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text);
 
 // Reads valueName of key as Unicode and gives it in GBK, ended with a NUL,
 // in text, which holds size + 1 bytes. Returns 0 when the value is missing,
-// not a text, too long, or not wholly GBK.
+// not a text (REG_SZ or REG_EXPAND_SZ), longer than size bytes with its NUL
+// (as an A query of size bytes), or not wholly GBK.
 int ReadUnicodeTextAsGbk(HKEY key, const WCHAR* valueName, char* text, DWORD size);

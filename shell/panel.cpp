@@ -4,6 +4,7 @@
 
 #include "common/product.h"
 #include "common/setup_state.h"
+#include "common/text.h"
 #include "common/windows_family.h"
 #include "shell/main_window.h"
 #include "shell/panel_layout.h"
@@ -42,17 +43,35 @@ struct PanelText {
     PanelPoint at;
 };
 
-// The cell height is positive: matched as the cell height. On the NT family
-// the face goes by the name every system knows, with the Chinese character
-// set, so that a system of any code page finds it; Windows 9x finds it by its
-// Chinese name there, as before.
+// LOGFONTA and LOGFONTW differ only in the face name's type. The height is
+// positive: matched as the cell height.
+template <typename LogFont>
+static LogFont PanelFontOf(int cellWidth, int cellHeight, BYTE charSet)
+{
+    LogFont font = {};
+    font.lfHeight = cellHeight;
+    font.lfWidth = cellWidth;
+    font.lfWeight = 500;
+    font.lfCharSet = charSet;
+    font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    font.lfClipPrecision = CLIP_STROKE_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    return font;
+}
+
+// On the NT family the face goes by the name every system knows, with the
+// Chinese character set, so that a system of any code page finds it; Windows
+// 9x finds it by its Chinese name.
 HFONT MakePanelFont(int cellWidth, int cellHeight)
 {
-    if (IsNtFamily())
-        return CreateFontW(cellHeight, cellWidth, 0, 0, 500, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_TT_ONLY_PRECIS,
-                           CLIP_STROKE_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"SimSun");
-    return CreateFontA(cellHeight, cellWidth, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                       CLIP_STROKE_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+    if (IsNtFamily()) {
+        LOGFONTW font = PanelFontOf<LOGFONTW>(cellWidth, cellHeight, GB2312_CHARSET);
+        CopyText(font.lfFaceName, LF_FACESIZE, L"SimSun");
+        return CreateFontIndirectW(&font);
+    }
+    LOGFONTA font = PanelFontOf<LOGFONTA>(cellWidth, cellHeight, DEFAULT_CHARSET);
+    CopyText(font.lfFaceName, LF_FACESIZE, "宋体");
+    return CreateFontIndirectA(&font);
 }
 
 void DrawLine(HDC dc, int penWidth, COLORREF colour, int x1, int y1, int x2, int y2)

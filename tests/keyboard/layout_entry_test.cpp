@@ -87,14 +87,15 @@ INSTANTIATE_TEST_SUITE_P(NearMisses, LayoutTextTest, testing::Values(
     TextCase{"WideText", RegValue{REG_BINARY, std::string((const char*)L"智能Qumo输入法", 20)}, false}),
     PrintTitle<TextCase>);
 
-// The value's registry type plays no part: its bytes do.
+// The NT family keeps a layout text as Unicode text: any text type is read
+// as Unicode and compared in GBK, and bytes of another type are no text.
 INSTANTIATE_TEST_SUITE_P(ValueTypes, LayoutTextTest, testing::Values(
     TextCase{"String", Text(kProduct), true},
     TextCase{"StringWithoutNul", RegValue{REG_SZ, kProduct}, true},
     TextCase{"Expandable", RegValue{REG_EXPAND_SZ, kProduct + '\0'}, true},
-    TextCase{"BinaryWithNul", RegValue{REG_BINARY, kProduct + '\0'}, true},
-    TextCase{"BinaryWithoutNul", RegValue{REG_BINARY, kProduct}, true},
-    TextCase{"BinaryNulThenMore", RegValue{REG_BINARY, kProduct + std::string("\0xy", 3)}, true}),
+    TextCase{"BinaryWithNul", RegValue{REG_BINARY, kProduct + '\0'}, false},
+    TextCase{"BinaryWithoutNul", RegValue{REG_BINARY, kProduct}, false},
+    TextCase{"BinaryNulThenMore", RegValue{REG_BINARY, kProduct + std::string("\0xy", 3)}, false}),
     PrintTitle<TextCase>);
 
 // The value query takes 20 bytes: 19 characters and the NUL are read and
