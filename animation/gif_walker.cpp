@@ -2,6 +2,7 @@
 #include "animation/gif_walker.h"
 
 #include "animation/frame_canvas.h"
+#include "common/little_endian.h"
 #include "common/memory.h"
 #include "common/setup_state.h"
 
@@ -14,11 +15,6 @@ enum {
     kGraphicControlLabel = 0xF9,
     kGraphicControlFields = 5,  // block size, packed byte, delay, transparent index
 };
-
-static int ReadU16(const uint8_t* bytes)
-{
-    return bytes[0] | bytes[1] << 8;
-}
 
 static void RewindStream(void)
 {
@@ -42,8 +38,8 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     a.data = data;
     a.streamOffset = kScreenHeaderSize;
     if (length >= kScreenHeaderSize) {
-        a.screenWidth = ReadU16(data + 6);
-        a.screenHeight = ReadU16(data + 8);
+        a.screenWidth = ReadLe16(data + 6);
+        a.screenHeight = ReadLe16(data + 8);
         if (data[10] & 0x80) {
             int count = 2 << (data[10] & 7);
             if (3 * count <= length - kScreenHeaderSize)
@@ -112,7 +108,7 @@ static int SkipExtension(int label)
     AnimationState& a = animationState;
     if (label == kGraphicControlLabel && HasBytes(kGraphicControlFields) && a.cursor[0] >= 4) {
         int flags = a.cursor[1];
-        a.frameDelay = ReadU16(a.cursor + 2);
+        a.frameDelay = ReadLe16(a.cursor + 2);
         a.disposal = flags >> 2 & 7;
         a.transparentIndex = flags & 1 ? a.cursor[4] : -1;
     }

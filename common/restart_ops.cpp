@@ -7,6 +7,7 @@
 #include "common/memory.h"
 #include "common/pending_renames.h"
 #include "common/text.h"
+#include "common/windows_family.h"
 #include "common/wininit_text.h"
 
 static_assert(sizeof(WCHAR) == sizeof(uint16_t), "the pending renames are edited as UTF-16 units");
@@ -23,16 +24,10 @@ const WCHAR kPendingValueW[] = L"PendingFileRenameOperations";
 
 // MoveFileExA and the W registry calls do nothing on Windows 95, or are not
 // there at all: they are looked up at run time and called on the NT family
-// only, so that the image loads everywhere.
+// only.
 typedef BOOL(WINAPI* MoveFileExFunction)(LPCSTR, LPCSTR, DWORD);
 typedef LONG(WINAPI* QueryValueWFunction)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 typedef LONG(WINAPI* SetValueWFunction)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
-
-void* SystemFunction(const char* module, const char* name)
-{
-    HMODULE handle = GetModuleHandleA(module);
-    return handle ? (void*)GetProcAddress(handle, name) : NULL;
-}
 
 int MoveAtRestart(const char* source, const char* target, DWORD flags)
 {
@@ -179,11 +174,6 @@ void CancelPendingRenames(const char* path)
 }
 
 }  // namespace
-
-int IsNtFamily(void)
-{
-    return (GetVersion() & 0x80000000u) == 0;
-}
 
 int ReplaceAtRestart(const char* temporaryPath, const char* targetPath)
 {

@@ -4,8 +4,7 @@
 // WININIT.INI. The family is told apart at run time.
 #pragma once
 
-// 1 on Windows NT, 2000, XP and later; 0 on Windows 95, 98 and Me.
-int IsNtFamily(void);
+#include "common/windows_family.h"
 
 // Schedules temporaryPath to replace targetPath at the next restart.
 // Returns 1 when the replacement is recorded.

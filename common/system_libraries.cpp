@@ -4,6 +4,7 @@
 
 #include "common/setup_state.h"
 #include "common/text.h"
+#include "common/windows_family.h"
 
 // LOAD_LIBRARY_SEARCH_SYSTEM32, newer than the headers this image builds with.
 static const DWORD kSearchSystemFolderOnly = 0x00000800;
@@ -12,6 +13,10 @@ typedef BOOL(WINAPI* SetDefaultDllDirectoriesCall)(DWORD);
 typedef BOOL(WINAPI* SetDllDirectoryCall)(LPCSTR);
 typedef void(WINAPI* InitCommonControlsCall)(void);
 typedef HKL(WINAPI* ImmInstallImeCall)(LPCSTR, LPCSTR);
+typedef HKL(WINAPI* ImmInstallImeWideCall)(LPCWSTR, LPCWSTR);
+
+// The layout text's own code page, whatever the system's.
+static const UINT kGbkCodePage = 936;
 
 static struct {
     int searchRestricted;  // the default library folders are the System folder alone
@@ -19,6 +24,7 @@ static struct {
     int loaded;
     InitCommonControlsCall initCommonControls;
     ImmInstallImeCall immInstallIme;
+    ImmInstallImeWideCall immInstallImeWide;  // the NT family's: the layout text kept as Unicode
 } systemLibraries;
 
 // GetProcAddress gives every function one type; the caller names the real one.
@@ -86,7 +92,8 @@ int LoadSystemLibraries(void)
     if (!commonControlsFound || !inputMethods)
         return 0;
     systemLibraries.immInstallIme = (ImmInstallImeCall)FindFunction(inputMethods, "ImmInstallIMEA");
-    systemLibraries.loaded = systemLibraries.immInstallIme != NULL;
+    systemLibraries.immInstallImeWide = (ImmInstallImeWideCall)FindFunction(inputMethods, "ImmInstallIMEW");
+    systemLibraries.loaded = systemLibraries.immInstallIme && (systemLibraries.immInstallImeWide || !IsNtFamily());
     return systemLibraries.loaded;
 }
 
@@ -96,7 +103,18 @@ void InitProgressBarClass(void)
         systemLibraries.initCommonControls();
 }
 
+// On the NT family the system keeps the layout text as Unicode, and the A call
+// would take the GBK bytes through the system's code page: there the path
+// goes over from that code page and the text from GBK.
 HKL InstallImeFromSystem(const char* imePath, const char* layoutText)
 {
-    return LoadSystemLibraries() ? systemLibraries.immInstallIme(imePath, layoutText) : NULL;
+    if (!LoadSystemLibraries())
+        return NULL;
+    if (!IsNtFamily())
+        return systemLibraries.immInstallIme(imePath, layoutText);
+    WCHAR widePath[MAX_PATH], wideText[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, imePath, -1, widePath, MAX_PATH) ||
+        !MultiByteToWideChar(kGbkCodePage, 0, layoutText, -1, wideText, MAX_PATH))
+        return NULL;
+    return systemLibraries.immInstallImeWide(widePath, wideText);
 }

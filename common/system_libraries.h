@@ -20,6 +20,7 @@ void RestrictLibrarySearch(void);
 int LoadSystemLibraries(void);
 
 // The calls into the two libraries; each does nothing (and returns 0) when
-// the libraries could not be loaded.
+// the libraries could not be loaded. The IME's path is in the system's code
+// page, its layout text in GBK; the NT family keeps the text as Unicode.
 void InitProgressBarClass(void);
 HKL InstallImeFromSystem(const char* imePath, const char* layoutText);

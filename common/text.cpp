@@ -2,7 +2,8 @@
 // all, so a path is never cut into another valid path.
 #include "common/text.h"
 
-uint32_t TextLength(const char* text)
+template <typename Char>
+static uint32_t LengthOf(const Char* text)
 {
     uint32_t length = 0;
     while (text[length] != 0)
@@ -10,15 +11,21 @@ uint32_t TextLength(const char* text)
     return length;
 }
 
-// Writes text with its NUL at offset used when it fits in capacity bytes.
-static int PlaceText(char* destination, uint32_t used, uint32_t capacity, const char* text)
+// Writes text with its NUL at offset used when it fits in capacity characters.
+template <typename Char>
+static int PlaceText(Char* destination, uint32_t used, uint32_t capacity, const Char* text)
 {
-    uint32_t length = TextLength(text);
+    uint32_t length = LengthOf(text);
     if (used >= capacity || length >= capacity - used)
         return 0;
     for (uint32_t i = 0; i <= length; ++i)
         destination[used + i] = text[i];
     return 1;
+}
+
+uint32_t TextLength(const char* text)
+{
+    return LengthOf(text);
 }
 
 int CopyText(char* destination, uint32_t capacity, const char* text)
@@ -28,7 +35,22 @@ int CopyText(char* destination, uint32_t capacity, const char* text)
 
 int AppendText(char* destination, uint32_t capacity, const char* text)
 {
-    return PlaceText(destination, TextLength(destination), capacity, text);
+    return PlaceText(destination, LengthOf(destination), capacity, text);
+}
+
+uint32_t TextLength(const wchar_t* text)
+{
+    return LengthOf(text);
+}
+
+int CopyText(wchar_t* destination, uint32_t capacity, const wchar_t* text)
+{
+    return PlaceText(destination, 0, capacity, text);
+}
+
+int AppendText(wchar_t* destination, uint32_t capacity, const wchar_t* text)
+{
+    return PlaceText(destination, LengthOf(destination), capacity, text);
 }
 
 int CopyFolder(char* destination, uint32_t capacity, const char* folder)

@@ -3,9 +3,9 @@
 #pragma once
 
 // Looks for the layout entry whose "layout text" is setupState.layoutText and
-// leaves its name in setupState.layoutId (empty when none matches). checkOnly
-// zero also deletes that entry. Returns 1 when found, 0 otherwise.
-int FindLayoutEntry(int checkOnly);
+// leaves its name in setupState.layoutId (empty when none matches). Returns 1
+// when found, 0 otherwise.
+int FindLayoutEntry(void);
 
 // Looks for a layout entry whose "IME file" names the file imeFileName (in
 // any letter case, alone or at the end of a path) and leaves its name in

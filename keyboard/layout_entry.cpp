@@ -15,27 +15,28 @@ enum {
     kImeFileSize = kWorkPathSize,  // a file name, or a full path as Wine keeps it
 };
 
-int FindLayoutEntry(int checkOnly)
+// An entry's layout text, in GBK like the product's: text holds
+// kLayoutTextSize + 1 bytes.
+static int ReadLayoutText(HKEY layouts, const char* id, char* text)
 {
-    char path[kWorkPathSize];
+    return ReadSubkeyGbkText(layouts, id, "layout text", L"layout text", text, kLayoutTextSize);
+}
+
+int FindLayoutEntry(void)
+{
     HKEY layouts;
-    CopyText(path, sizeof path, kLayoutsPath);
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &layouts) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLayoutsPath, 0, KEY_ALL_ACCESS, &layouts) != ERROR_SUCCESS)
         return 0;
     // Each name is enumerated straight into layoutId, so a match stays there.
     char text[kLayoutTextSize + 1];
     int found = 0;
     for (DWORD i = 0; !found && RegEnumKeyA(layouts, i, setupState.layoutId, kLayoutIdSize) == ERROR_SUCCESS; ++i)
-        found = ReadSubkeyText(layouts, setupState.layoutId, "layout text", text, kLayoutTextSize) &&
+        found = ReadLayoutText(layouts, setupState.layoutId, text) &&
                 StringsEqual(setupState.layoutText, text);
     RegCloseKey(layouts);
-    if (!found) {
+    if (!found)
         setupState.layoutId[0] = 0;
-        return 0;
-    }
-    if (!checkOnly && AppendText(path, sizeof path, "\\") && AppendText(path, sizeof path, setupState.layoutId))
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
-    return 1;
+    return found;
 }
 
 // Gathers the product's entries in enumeration order, up to found->limit:
@@ -53,7 +54,7 @@ static void GatherProductLayouts(ProductLayouts* found, const char* imeFileName,
     for (DWORD i = 0; more && RegEnumKeyA(layouts, i, id, sizeof id) == ERROR_SUCCESS; ++i) {
         if (!ReadSubkeyText(layouts, id, "IME file", imeFile, kImeFileSize))
             imeFile[0] = 0;
-        if (!ReadSubkeyText(layouts, id, "layout text", text, kLayoutTextSize))
+        if (!ReadLayoutText(layouts, id, text))
             text[0] = 0;
         more = NoteLayoutEntry(found, id, imeFile, text, imeFileName, layoutText);
     }

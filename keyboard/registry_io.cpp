@@ -1,6 +1,8 @@
 // Registry reads and writes of one subkey's text value.
 #include "keyboard/registry_io.h"
 
+#include "common/wide_registry.h"
+#include "common/windows_family.h"
 #include "keyboard/registry_text.h"
 
 int ReadSubkeyText(HKEY parent, const char* name, const char* valueName, char* text, DWORD size)
@@ -11,6 +13,19 @@ int ReadSubkeyText(HKEY parent, const char* name, const char* valueName, char* t
     DWORD length = size;
     int read = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)text, &length) == ERROR_SUCCESS &&
                EndValueText(text, length, size);
+    RegCloseKey(key);
+    return read;
+}
+
+int ReadSubkeyGbkText(HKEY parent, const char* name, const char* valueName, const WCHAR* wideValueName, char* text,
+                      DWORD size)
+{
+    if (!IsNtFamily())
+        return ReadSubkeyText(parent, name, valueName, text, size);
+    HKEY key;
+    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return 0;
+    int read = ReadUnicodeTextAsGbk(key, wideValueName, text, size);
     RegCloseKey(key);
     return read;
 }

@@ -2,16 +2,6 @@
 // form of a member.
 #include "payload/container.h"
 
-uint32_t ReadLe16(const uint8_t* bytes)
-{
-    return (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8;
-}
-
-uint32_t ReadLe32(const uint8_t* bytes)
-{
-    return ReadLe16(bytes) | ReadLe16(bytes + 2) << 16;
-}
-
 // Offsets in the PE headers: from the DOS header, the PE signature and the
 // optional header; the data directories of PE32 and PE32+ images; a section.
 enum {

@@ -25,6 +25,8 @@
 
 #include <stdint.h>
 
+#include "common/little_endian.h"  // the readers of the container's integers
+
 enum {
     kMaxMembers = 10,
     kCountFieldSize = 2,
@@ -46,9 +48,6 @@ struct ImageLayout {
     uint32_t trailerOffset;  // the bytes in front of the table that hold the
     uint32_t trailerLength;  // container's end: none when not signedAtEnd
 };
-
-uint32_t ReadLe16(const uint8_t* bytes);
-uint32_t ReadLe32(const uint8_t* bytes);
 
 // Fills the layout from the file's first headerLength bytes (at most
 // kImageHeadersRead are looked at). Headers that are not a PE image's, or

@@ -337,7 +337,7 @@ static void ReportOutcome(void)
 // The product's layout is looked up and moved in the preload list.
 static int PlaceLayout(void)
 {
-    int found = FindLayoutEntry(1);
+    int found = FindLayoutEntry();
     Log(found ? "keyboard layout: " : "keyboard layout: none carries the product's layout text");
     Log(setupState.layoutId);
     EndLogLine();

@@ -17,19 +17,21 @@
 #include "shell/outcome_box.h"
 #include "shell/outcome_text.h"
 #include "shell/panel.h"
+#include "shell/shown_window.h"
 #include "uninstall/uninstall.h"
 
-const char kMainWindowClass[] = "ZADAWndClass";
-const char kMainWindowTitle[] = QMX_PRODUCT_DESCRIPTION;
+const ShownText kMainWindowClass = SHOWN_TEXT("ZADAWndClass");
+const ShownText kMainWindowTitle = SHOWN_TEXT(QMX_PRODUCT_DESCRIPTION);
+static const ShownText kButtonClass = SHOWN_TEXT("BUTTON");
 
 static const COLORREF kPanelGrey = 0xC0C0C0;
 static const int kFolderQuerySize = 100;
 
-static HWND CreateButton(HWND parent, const char* text, int command, int x)
+static HWND CreateButton(HWND parent, ShownText text, int command, int x)
 {
-    return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
-                           x, setupState.windowHeight - 75, 78, 30, parent,
-                           (HMENU)(UINT_PTR)command, setupState.instance, NULL);
+    return CreateShownWindow(kButtonClass, text, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, x,
+                             setupState.windowHeight - 75, 78, 30, parent, (HMENU)(UINT_PTR)command,
+                             setupState.instance);
 }
 
 // A folder from GetWindowsDirectoryA or GetSystemDirectoryA with one "\"
@@ -76,8 +78,8 @@ static void QueryNamesAndFolders(void)
 static void OnCreate(HWND window)
 {
     setupState.contactX = ComputeContactX(setupState.unitX);
-    setupState.installButton = CreateButton(window, "安 装", CMD_INSTALL, setupState.windowWidth - 173);
-    setupState.uninstallButton = CreateButton(window, "卸载", CMD_UNINSTALL, setupState.windowWidth - 95);
+    setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, setupState.windowWidth - 173);
+    setupState.uninstallButton = CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
     setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
     if (setupState.uninstallOnly)
         EnableWindow(setupState.installButton, FALSE);  // nothing to install
@@ -122,8 +124,8 @@ static void OnEraseBackground(HDC dc)
 // System folder, so without them it cannot run; the user is told why.
 static void ReportMissingSystemLibrary(void)
 {
-    MessageBoxA(setupState.mainWindow, "无法从系统文件夹载入 COMCTL32.DLL 或 IMM32.DLL，不能安装。",
-                kMainWindowTitle, MB_OK | MB_ICONSTOP);
+    ShowMessageBox(setupState.mainWindow, SHOWN_TEXT("无法从系统文件夹载入 COMCTL32.DLL 或 IMM32.DLL，不能安装。"),
+                   kMainWindowTitle, MB_OK | MB_ICONSTOP);
 }
 
 // An install that cannot start ends as a failed one; the window stays open.
@@ -195,7 +197,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Esc while the worker runs: a file it is writing would be cut short.
         if (setupState.busy)
             return 0;
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefaultWindowProc(window, message, wParam, lParam);
     case WM_SETFOCUS:
         SetFocus(setupState.focusMarker == 's' ? setupState.installButton : setupState.uninstallButton);
         return 1;
@@ -212,21 +214,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ShowOutcomeBox(window, (int)wParam);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefaultWindowProc(window, message, wParam, lParam);
     }
 }
 
-static ATOM RegisterMainClass(HINSTANCE instance)
-{
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
-    windowClass.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&windowClass);
-}
 
 static int EndBeforeTheWindow(void)
 {
@@ -274,7 +265,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
     if (setupState.unattended)
         return RunUnattended(mode);
-    if (!RegisterMainClass(instance))
+    if (!RegisterShownClass(instance, MainWndProc, LoadIconA(instance, MAKEINTRESOURCEA(kIconResource)),
+                            kMainWindowClass))
         return EndBeforeTheWindow();
     setupState.instance = instance;
     WindowGeometry g = ComputeGeometry(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -282,8 +274,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     setupState.windowHeight = g.height;
     setupState.unitX = g.unitX;
     setupState.unitY = g.unitY;
-    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX,
-                                  g.left, g.top, g.width, g.height, NULL, NULL, instance, NULL);
+    HWND window = CreateShownWindow(kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX, g.left, g.top,
+                                    g.width, g.height, NULL, NULL, instance);
     if (!window)
         return EndBeforeTheWindow();
     ShowWindow(window, SW_SHOW);

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
-extern const char kMainWindowClass[];  // "ZADAWndClass"
-extern const char kMainWindowTitle[];  // "输入法安装程序"
+#include "common/shown_text.h"
+
+extern const ShownText kMainWindowClass;  // "ZADAWndClass"
+extern const ShownText kMainWindowTitle;  // "输入法安装程序"
 
 enum {
     kIconResource = 112,

@@ -21,6 +21,11 @@ OutcomeMessage ChooseOutcomeMessage(const SetupState* state, int uninstall);
 // many as fit.
 void ComposeOutcomeText(OutcomeMessage message, const SetupState* state, char* text, uint32_t capacity);
 
+// The same in UTF-16 (capacity characters), with each failed file's path as
+// widePaths gives it: widePaths[k] for state->failedFiles[k].
+void ComposeOutcomeText(OutcomeMessage message, const SetupState* state, const wchar_t* const* widePaths,
+                        wchar_t* text, uint32_t capacity);
+
 // The exit code of an unattended run: 0 done, 3010 done with something
 // waiting for the next restart (the Windows Installer's code for it), 1 not done.
 int UnattendedExitCode(const SetupState* state);

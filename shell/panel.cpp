@@ -4,8 +4,11 @@
 
 #include "common/product.h"
 #include "common/setup_state.h"
+#include "common/text.h"
+#include "common/windows_family.h"
 #include "shell/main_window.h"
 #include "shell/panel_layout.h"
+#include "shell/shown_window.h"
 
 static const COLORREF kBlack = 0x000000;
 static const COLORREF kBlue = 0xFF0000;
@@ -15,39 +18,59 @@ static const COLORREF kDarkGrey = 0x808080;
 static const COLORREF kWhite = 0xFFFFFF;
 static const COLORREF kTextBackground = 0xC0C0C0;
 
-static const char* const kFeatureTexts[kFeatureLineCount] = {
-    "纯形码、无需识别码",
-    "可打简体、繁体字体",
-    "全部重码字仅为73个",
-    "含智能词频调整功能",
-    "易学、易记、字根少",
+static const ShownText kFeatureTexts[kFeatureLineCount] = {
+    SHOWN_TEXT("纯形码、无需识别码"),
+    SHOWN_TEXT("可打简体、繁体字体"),
+    SHOWN_TEXT("全部重码字仅为73个"),
+    SHOWN_TEXT("含智能词频调整功能"),
+    SHOWN_TEXT("易学、易记、字根少"),
 };
 static const COLORREF kFeatureColours[kFeatureLineCount] = {kBlack, kBlue, kBlack, kBlue, kBlack};
 
-static const char* const kContactTexts[kContactLineCount] = {
-    "技术支持: " QMX_PRODUCT_SITE,
-    "电子邮件: help@" QMX_PRODUCT_DOMAIN,
-    "服务电话: (010) 6258 3170",
-    "地址: 北京市海淀区知春里 5 号",
+static const ShownText kContactTexts[kContactLineCount] = {
+    SHOWN_TEXT("技术支持: " QMX_PRODUCT_SITE),
+    SHOWN_TEXT("电子邮件: help@" QMX_PRODUCT_DOMAIN),
+    SHOWN_TEXT("服务电话: (010) 6258 3170"),
+    SHOWN_TEXT("地址: 北京市海淀区知春里 5 号"),
 };
+static const ShownText kSystemsText = SHOWN_TEXT("操作系统: Windows 9X/NT/2000/XP");
+static const ShownText kSloganText = SHOWN_TEXT("长江后浪推前浪 世上新码换旧码");
+static const ShownText kTitleText = SHOWN_TEXT(" 汉字输入法");
 
 struct PanelText {
-    const char* text;
+    ShownText text;
     COLORREF colour;
     PanelPoint at;
 };
 
-HFONT MakePanelFont(int cellWidth, int cellHeight)
+// LOGFONTA and LOGFONTW differ only in the face name's type. The height is
+// positive: matched as the cell height.
+template <typename LogFont>
+static LogFont PanelFontOf(int cellWidth, int cellHeight, BYTE charSet)
 {
-    LOGFONTA font = {};
-    font.lfHeight = cellHeight;  // positive: matched as the cell height
+    LogFont font = {};
+    font.lfHeight = cellHeight;
     font.lfWidth = cellWidth;
     font.lfWeight = 500;
-    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfCharSet = charSet;
     font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     font.lfClipPrecision = CLIP_STROKE_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
-    lstrcpyA(font.lfFaceName, "宋体");
+    return font;
+}
+
+// On the NT family the face goes by the name every system knows, with the
+// Chinese character set, so that a system of any code page finds it; Windows
+// 9x finds it by its Chinese name.
+HFONT MakePanelFont(int cellWidth, int cellHeight)
+{
+    if (IsNtFamily()) {
+        LOGFONTW font = PanelFontOf<LOGFONTW>(cellWidth, cellHeight, GB2312_CHARSET);
+        CopyText(font.lfFaceName, LF_FACESIZE, L"SimSun");
+        return CreateFontIndirectW(&font);
+    }
+    LOGFONTA font = PanelFontOf<LOGFONTA>(cellWidth, cellHeight, DEFAULT_CHARSET);
+    CopyText(font.lfFaceName, LF_FACESIZE, "宋体");
     return CreateFontIndirectA(&font);
 }
 
@@ -70,7 +93,7 @@ static void DrawTexts(HDC dc, PanelCell cell, const PanelText* texts, int count)
     SetBkColor(dc, kTextBackground);
     for (int i = 0; i < count; ++i) {
         SetTextColor(dc, texts[i].colour);
-        TextOutA(dc, texts[i].at.x, texts[i].at.y, texts[i].text, lstrlenA(texts[i].text));
+        DrawShownText(dc, texts[i].at.x, texts[i].at.y, texts[i].text);
     }
     SelectObject(dc, previous);
     DeleteObject(font);
@@ -91,7 +114,7 @@ static void DrawFeatureLines(HDC dc, const PanelLayout& layout)
 static void DrawSystemsAndContacts(HDC dc, const PanelLayout& layout)
 {
     PanelText lines[1 + kContactLineCount];
-    lines[0].text = "操作系统: Windows 9X/NT/2000/XP";
+    lines[0].text = kSystemsText;
     lines[0].colour = kGreen;
     lines[0].at = layout.systemsLine;
     for (int i = 0; i < kContactLineCount; ++i) {
@@ -102,7 +125,7 @@ static void DrawSystemsAndContacts(HDC dc, const PanelLayout& layout)
     DrawTexts(dc, layout.smallCell, lines, 1 + kContactLineCount);
 }
 
-static void DrawOneText(HDC dc, PanelCell cell, const char* text, COLORREF colour, PanelPoint at)
+static void DrawOneText(HDC dc, PanelCell cell, ShownText text, COLORREF colour, PanelPoint at)
 {
     PanelText line = {text, colour, at};
     DrawTexts(dc, cell, &line, 1);
@@ -137,8 +160,8 @@ void PaintPanel(HDC dc)
     PanelLayout layout =
         ComputePanelLayout(setupState.windowWidth, setupState.unitX, setupState.unitY, setupState.contactX);
     DrawFeatureLines(dc, layout);
-    DrawOneText(dc, layout.sloganCell, "长江后浪推前浪 世上新码换旧码", kBlue, layout.slogan);
-    DrawOneText(dc, layout.titleCell, " 汉字输入法", kRed, layout.title);
+    DrawOneText(dc, layout.sloganCell, kSloganText, kBlue, layout.slogan);
+    DrawOneText(dc, layout.titleCell, kTitleText, kRed, layout.title);
     DrawLogo(dc, layout.logo);
     DrawFrame(dc, layout);
     DrawSystemsAndContacts(dc, layout);

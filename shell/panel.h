@@ -8,7 +8,7 @@
 // is released before it returns and the previous selections are back.
 void PaintPanel(HDC dc);
 
-// A "宋体" font of the given cell; the caller selects the previous font back
+// A "宋体" (SimSun) font of the given cell; the caller selects the previous font back
 // and deletes it.
 HFONT MakePanelFont(int cellWidth, int cellHeight);
 

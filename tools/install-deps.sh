@@ -27,6 +27,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+# The tests' Wine prefixes run with ANSI code pages 936, 950 and 1252.
+for locale in zh_CN zh_TW en_US; do
+    if ! locale -a 2>/dev/null | grep -qix "$locale.utf8"; then
+        localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+    fi
+done

@@ -8,7 +8,10 @@
 
 #include "common/product.h"
 #include "common/setup_state.h"
+#include "common/shown_text.h"
 #include "common/text.h"
+#include "common/wide_registry.h"
+#include "common/windows_family.h"
 
 const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QumoIME";
 
@@ -20,6 +23,13 @@ enum { kCommandSize = kWorkPathSize + 16 };  // the quoted path and its switches
 static int SetText(HKEY key, const char* name, const char* text)
 {
     return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)text, TextLength(text) + 1) == ERROR_SUCCESS;
+}
+
+// The name Add/Remove Programs shows: as Unicode on the NT family, so that it
+// reads right whatever the system's code page.
+static int SetShownText(HKEY key, const char* name, const WCHAR* wideName, ShownText text)
+{
+    return IsNtFamily() ? SetUnicodeText(key, wideName, text.wide) : SetText(key, name, text.gbk);
 }
 
 static int SetNumber(HKEY key, const char* name, DWORD number)
@@ -38,7 +48,7 @@ static int QuotedCommand(char* command, const char* path, const char* switches)
 static int SetEntryValues(HKEY key, const char* uninstallerPath, uint32_t installedBytes)
 {
     char command[kCommandSize];
-    int written = SetText(key, "DisplayName", QMX_PRODUCT_NAME);
+    int written = SetShownText(key, "DisplayName", L"DisplayName", SHOWN_TEXT(QMX_PRODUCT_NAME));
     written &= QuotedCommand(command, uninstallerPath, "/U") && SetText(key, "UninstallString", command);
     written &= QuotedCommand(command, uninstallerPath, "/U /S") && SetText(key, "QuietUninstallString", command);
     written &= CopyText(command, kCommandSize, uninstallerPath) && AppendText(command, kCommandSize, ",0") &&

@@ -6,29 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "tests/animation/gif_support.h"
+#include "tools/file_dir_arguments.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: gifcompose FILE DIR\n");
-        return 2;
-    }
-    FILE* in = fopen(argv[1], "rb");
-    if (!in) {
-        perror(argv[1]);
-        return 1;
-    }
     std::vector<uint8_t> data;
-    for (int c; (c = getc(in)) != EOF;)
-        data.push_back((uint8_t)c);
-    fclose(in);
+    if (int status = ReadFileDirArguments(argc, argv, "gifcompose", data))
+        return status;
     std::vector<std::vector<uint8_t>> screens = ComposeWithGiflib(data.data(), data.size());
     if (screens.empty()) {
         fprintf(stderr, "gifcompose: giflib cannot read %s\n", argv[1]);
         return 1;
     }
-    int width = data[6] | data[7] << 8, height = data[8] | data[9] << 8;
+    int width = ReadLe16(&data[6]), height = ReadLe16(&data[8]);
     for (size_t i = 0; i < screens.size(); ++i) {
         std::string path = std::string(argv[2]) + "/compose-" + std::to_string(i + 1) + ".ppm";
         FILE* out = fopen(path.c_str(), "wb");

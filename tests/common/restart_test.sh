@@ -38,13 +38,7 @@ else
 fi
 
 # The files are held as a loaded module is, while the operations are recorded.
-"$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "$wfolder\\held.ime" "$wfolder\\gone.mb" &
-holder_pid=$!
-for _ in $(seq 300); do
-    [ -e "$drive/held.ready" ] || ! kill -0 "$holder_pid" 2>/dev/null && break
-    sleep 0.2
-done
-check "the holder holds the files" yes "$([ -e "$drive/held.ready" ] && echo yes || echo no)"
+hold "$folder/held.ime" "$folder/gone.mb"
 win cmd /c del "$wfolder\\gone.mb" >/dev/null 2>&1 || true
 check "a held file cannot be deleted" mb "$(read_file "$folder/gone.mb")"
 
@@ -55,10 +49,7 @@ check "the operations are recorded" "exit 0" "$(win "$LAUNCHER" "$RESTART_PROBE"
 win "$RESTART_PROBE" cancel "$wfolder\\kept.mb" cancel "$wfolder\\KEPT.IME"
 [ "$family" = 9x ] || win "$RESTART_PROBE" other-replace 'C:\other\b.new' 'C:\other\b.txt'
 
-touch "$drive/held.release"
-holder_code=0
-wait "$holder_pid" || holder_code=$?
-check "the holder lets go" 0 "$holder_code"
+let_go
 check "a held file keeps its bytes until the restart" old "$(read_file "$folder/held.ime")"
 
 if [ "$family" = 9x ]; then

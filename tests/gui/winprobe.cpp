@@ -10,7 +10,8 @@
 //   winprobe gone SECONDS     wait until no main window is visible
 //   winprobe bars             the number of progress bars on the main window
 //   winprobe message SECONDS  wait for a message box over the main window; print
-//                             "owner yes|no", "title TITLE" and its text, GBK
+//                             "owner yes|no", "title TITLE" and its text, in GBK whatever the
+//                             machine's code page
 //   winprobe redraw           erase and paint the main window now
 #include <windows.h>
 
@@ -119,6 +120,15 @@ static int Bars()
     return 0;
 }
 
+// A window's text read as Unicode and given in GBK, whatever the code page of
+// the machine: what the user sees, as the scripts compare it.
+static void GbkText(HWND window, char* text, int size)
+{
+    WCHAR wide[4096];
+    GetWindowTextW(window, wide, 4096);
+    WideCharToMultiByte(936, 0, wide, -1, text, size, NULL, NULL);
+}
+
 // A message box is a dialog of the class "#32770" whose text is the static
 // control 0xFFFF; it is the program's when the main window owns it.
 static int WaitMessage(int seconds)
@@ -128,8 +138,8 @@ static int WaitMessage(int seconds)
         if (box && IsWindowVisible(box)) {
             Sleep(300);  // let it paint before a screenshot is taken
             char title[256], text[4096];
-            GetWindowTextA(box, title, sizeof title);
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            GbkText(box, title, sizeof title);
+            GbkText(GetDlgItem(box, 0xFFFF), text, sizeof text);
             HWND owner = GetWindow(box, GW_OWNER);
             printf("owner %s\ntitle %s\n%s\n", owner && owner == FindWindowA(kClass, NULL) ? "yes" : "no", title,
                    text);

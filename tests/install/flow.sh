@@ -25,12 +25,13 @@ close_machine() {
     fi
 }
 
-# A fresh machine; VERSION (win98, winxp, ...) sets the Windows version Wine
-# reports. The setup program under test, SETUP, is on its drive C from the start.
-new_machine() {  # new_machine NAME [VERSION]
+# A fresh machine; VERSION (win98, winxp, ..., - for Wine's default) sets the
+# Windows version Wine reports, LOCALE the ANSI code page (see the bed). The
+# setup program under test, SETUP, is on its drive C from the start.
+new_machine() {  # new_machine NAME [VERSION [LOCALE]]
     close_machine
     export WINEPREFIX
-    WINEPREFIX=$("$bed" fresh "$1" "${2:-}")
+    WINEPREFIX=$("$bed" fresh "$1" "${2:-}" "${3:-}")
     if [ -n "${SETUP:-}" ]; then
         on_drive_c "$SETUP" >/dev/null
     fi
@@ -52,6 +53,17 @@ collect_exit() {  # collect_exit PID WHAT_FAILED
     fi
     exit_code=0
     wait "$1" || exit_code=$?
+}
+
+# Waits for the program started as setup_pid to end within a minute and
+# checks its exit code 0.
+ended() {  # ended WHAT
+    local waited=0
+    while kill -0 "$setup_pid" 2>/dev/null && [ $waited -lt 60 ]; do
+        sleep 1
+        waited=$((waited + 1))
+    done
+    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
 }
 
 # Prints the path of PROGRAM on drive C of the machine, copying it there when
@@ -227,9 +239,11 @@ run_unattended() {  # run_unattended PROGRAM ARG...
 
 # Holds files the way a loaded module is held (read sharing only) with the
 # holder program HOLDER, until let_go. Needs drive C as a Unix path in drive.
+# The paths are turned into Windows ones in the bed's UTF-8 locale, which
+# the holder is started in, so that names beyond ASCII reach it unchanged.
 hold() {  # hold FILE... (Unix paths)
     local paths=() f
-    for f in "$@"; do paths+=("$(winepath -w "$f" | tr -d '\r')"); done
+    for f in "$@"; do paths+=("$(win winepath -w "$f")"); done
     rm -f "$drive/held.ready" "$drive/held.release"
     "$bed" run "$HOLDER" 'C:\held.ready' 'C:\held.release' "${paths[@]}" &
     holder_pid=$!

@@ -31,15 +31,6 @@ press() {
 # The message box over the window: "owner yes|no", "title TITLE", its text.
 message() { win "$PROBE" message 60 | iconv -f GBK -t UTF-8 || true; }
 
-ended() {  # ended WHAT: waits for the program to end and checks its exit code 0
-    local waited=0
-    while kill -0 "$setup_pid" 2>/dev/null && [ $waited -lt 60 ]; do
-        sleep 1
-        waited=$((waited + 1))
-    done
-    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
-}
-
 has() {  # has TEXT PIECE: "yes" when TEXT holds PIECE
     case $1 in *"$2"*) echo yes ;; *) echo "no: $1" ;; esac
 }

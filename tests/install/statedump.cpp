@@ -9,6 +9,7 @@
 //   statedump programs    "program KEY NAME sz TEXT" and "program KEY NAME dword NUMBER" for
 //                         each value of each entry of the list of installed programs; a text
 //                         not ended by its NUL within its length shows as "sz-unended"
+//   statedump unicode KEY VALUE   the text VALUE of HKLM\KEY as the registry keeps it (Unicode), in UTF-8
 //   statedump attributes WORD PATH...   sets each file's attribute word (hex), as a user's tool would
 // Registry texts are printed as hex so that GBK bytes compare exactly.
 #include <windows.h>
@@ -136,6 +137,22 @@ static void DumpPrograms()
     RegCloseKey(list);
 }
 
+// A text value under HKLM read as Unicode, printed in UTF-8: what the
+// registry holds whatever the code page of the program that wrote it.
+static int DumpUnicodeText(const char* keyPath, const char* valueName)
+{
+    WCHAR wideKey[MAX_PATH], wideName[MAX_PATH], text[1024];
+    char utf8[4096];
+    DWORD size = sizeof text;
+    MultiByteToWideChar(CP_ACP, 0, keyPath, -1, wideKey, MAX_PATH);
+    MultiByteToWideChar(CP_ACP, 0, valueName, -1, wideName, MAX_PATH);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, wideKey, wideName, RRF_RT_REG_SZ, NULL, text, &size) != ERROR_SUCCESS)
+        return 1;
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    printf("%s\n", utf8);
+    return 0;
+}
+
 static int SetAttributes(const char* word, char** paths, int count)
 {
     DWORD attributes = strtoul(word, NULL, 16);
@@ -161,10 +178,12 @@ int main(int argc, char** argv)
         DumpFolders();
     else if (argc == 2 && !strcmp(argv[1], "programs"))
         DumpPrograms();
+    else if (argc == 4 && !strcmp(argv[1], "unicode"))
+        return DumpUnicodeText(argv[2], argv[3]);
     else if (argc >= 4 && !strcmp(argv[1], "attributes"))
         return SetAttributes(argv[2], argv + 3, argc - 3);
     else {
-        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | programs | attributes WORD PATH...\n");
+        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | programs | unicode KEY VALUE | attributes WORD PATH...\n");
         return 2;
     }
     return 0;

@@ -37,7 +37,7 @@ TEST_F(ImeRoundTripTest, InstallPlacesTheLayoutAndUninstallTakesItOut)
     ASSERT_EQ(1u, values.count("Layout Text")) << id;
     EXPECT_EQ(Text("\xD6\xC7\xC4\xDCQumo\xCA\xE4\xC8\xEB\xB7\xA8"), values["Layout Text"]);
 
-    ASSERT_EQ(1, Find(1));
+    ASSERT_EQ(1, Find());
     EXPECT_STREQ(id, setupState.layoutId);
 
     SeedPreload({PreloadItem{"1", Text("00000804")}, PreloadItem{"2", Text("00000409")}, PreloadItem{"3", Text(id)}});
@@ -45,11 +45,10 @@ TEST_F(ImeRoundTripTest, InstallPlacesTheLayoutAndUninstallTakesItOut)
     EXPECT_EQ((std::map<std::string, RegValue>{{"1", Text("00000804")}, {"2", Text(id)}, {"3", Text("00000409")}}),
               PreloadEntries());
 
-    lstrcpyA(setupState.layoutId, "stale");
-    ASSERT_EQ(1, Find(0));
-    EXPECT_STREQ(id, setupState.layoutId);
+    int handles = OpenHandleCount();
+    EXPECT_EQ(1, RemoveProductLayouts());
+    EXPECT_EQ(handles, OpenHandleCount()) << "a key stayed open";
     EXPECT_EQ(layoutsBefore, SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsPath));
-    Reorder(0, setupState.layoutId);
     EXPECT_EQ((std::map<std::string, RegValue>{{"1", Text("00000804")}, {"2", Text("00000409")}}), PreloadEntries());
 }
 

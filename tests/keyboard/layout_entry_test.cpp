@@ -12,68 +12,49 @@ namespace {
 
 using LayoutEntryTest = RegistryTest;
 
-TEST_F(LayoutEntryTest, CheckModeFindsTheEntryAndChangesNothing)
+template <typename Case>
+std::string PrintTitle(const testing::TestParamInfo<Case>& info)
 {
-    AddLayout("E0FF0001", Text("Other"));
-    AddLayout("E0FF0002", Text(kProductText));
-    AddLayout("E0FF0003", Text("Third"));
+    return info.param.title;
+}
+
+// The entries made in order, and the one found: its name is left in the
+// identifier (emptied when none matches), and no entry changes.
+struct FindCase {
+    const char* title;
+    std::vector<std::pair<const char*, std::string>> entries;
+    const char* found;
+};
+
+class LayoutFindTest : public LayoutEntryTest, public testing::WithParamInterface<FindCase> {};
+
+TEST_P(LayoutFindTest, FindsTheFirstMatchAndChangesNothing)
+{
+    for (const auto& entry : GetParam().entries)
+        AddLayout(entry.first, Text(entry.second));
     auto before = Layouts();
-    EXPECT_EQ(1, Find(1));
-    EXPECT_STREQ("E0FF0002", setupState.layoutId);
+    EXPECT_EQ(GetParam().found[0] ? 1 : 0, Find());
+    EXPECT_STREQ(GetParam().found, setupState.layoutId);
     EXPECT_EQ(before, Layouts());
 }
 
-TEST_F(LayoutEntryTest, DeleteModeDeletesTheEntryAndKeepsItsName)
-{
-    AddLayout("E0FF0001", Text("Other"));
-    AddLayout("E0FF0002", Text(kProductText));
-    AddLayout("E0FF0003", Text("Third"));
-    auto expected = Layouts();
-    expected.erase("E0FF0002");
-    EXPECT_EQ(1, Find(0));
-    EXPECT_STREQ("E0FF0002", setupState.layoutId);
-    EXPECT_EQ(expected, Layouts());
-}
-
-class LayoutModeTest : public LayoutEntryTest, public testing::WithParamInterface<int> {};
-
-TEST_P(LayoutModeTest, NoMatchClearsTheIdentifierAndChangesNothing)
-{
-    AddLayout("E0FF0001", Text("Other"));
-    auto before = Layouts();
-    EXPECT_EQ(0, Find(GetParam()));
-    EXPECT_STREQ("", setupState.layoutId);
-    EXPECT_EQ(before, Layouts());
-}
-
-TEST_P(LayoutModeTest, OnlyTheFirstOfTwoMatchesCounts)
-{
-    AddLayout("E0FF0001", Text(kProductText));
-    AddLayout("E0FF0002", Text(kProductText));
-    auto expected = Layouts();
-    if (GetParam() == 0)
-        expected.erase("E0FF0001");
-    EXPECT_EQ(1, Find(GetParam()));
-    EXPECT_STREQ("E0FF0001", setupState.layoutId);
-    EXPECT_EQ(expected, Layouts());
-}
+INSTANTIATE_TEST_SUITE_P(Entries, LayoutFindTest, testing::Values(
+    FindCase{"BetweenOthers", {{"E0FF0001", "Other"}, {"E0FF0002", kProductText}, {"E0FF0003", "Third"}}, "E0FF0002"},
+    FindCase{"NoMatch", {{"E0FF0001", "Other"}}, ""},
+    FindCase{"FirstOfTwoMatches", {{"E0FF0001", kProductText}, {"E0FF0002", kProductText}}, "E0FF0001"}),
+    PrintTitle<FindCase>);
 
 // Without the layouts key there is nothing to search, and the identifier is
 // left as it was.
-TEST_P(LayoutModeTest, MissingLayoutsKeyLeavesTheIdentifier)
+TEST_F(LayoutEntryTest, MissingLayoutsKeyLeavesTheIdentifier)
 {
     ASSERT_TRUE(SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsPath).empty()) << "layouts exist in this prefix";
     DeleteTree(HKEY_LOCAL_MACHINE, kLayoutsPath);
     ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kLayoutsPath));
-    EXPECT_EQ(0, Find(GetParam()));
+    EXPECT_EQ(0, Find());
     EXPECT_STREQ("stale", setupState.layoutId);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kLayoutsPath));
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, LayoutModeTest, testing::Values(1, 0),
-                         [](const testing::TestParamInfo<int>& info) {
-                             return info.param ? "Check" : "Delete";
-                         });
 
 // A layout text ahead of a real match: either it matches first, or it is
 // passed over for the real one.
@@ -89,13 +70,8 @@ TEST_P(LayoutTextTest, MatchesOnlyTheSameBytes)
 {
     AddLayout("E0FF0001", GetParam().text);
     AddLayout("E0FF0002", Text(kProductText));
-    EXPECT_EQ(1, Find(1));
+    EXPECT_EQ(1, Find());
     EXPECT_STREQ(GetParam().matches ? "E0FF0001" : "E0FF0002", setupState.layoutId);
-}
-
-std::string PrintTitle(const testing::TestParamInfo<TextCase>& info)
-{
-    return info.param.title;
 }
 
 const std::string kProduct = kProductText;
@@ -109,17 +85,18 @@ INSTANTIATE_TEST_SUITE_P(NearMisses, LayoutTextTest, testing::Values(
     // Exactly the 20 bytes the query takes, without a NUL: too long.
     TextCase{"FillsTheBufferWithoutNul", RegValue{REG_SZ, kProduct + "ABCDEF"}, false},
     TextCase{"WideText", RegValue{REG_BINARY, std::string((const char*)L"智能Qumo输入法", 20)}, false}),
-    PrintTitle);
+    PrintTitle<TextCase>);
 
-// The value's registry type plays no part: its bytes do.
+// The NT family keeps a layout text as Unicode text: any text type is read
+// as Unicode and compared in GBK, and bytes of another type are no text.
 INSTANTIATE_TEST_SUITE_P(ValueTypes, LayoutTextTest, testing::Values(
     TextCase{"String", Text(kProduct), true},
     TextCase{"StringWithoutNul", RegValue{REG_SZ, kProduct}, true},
     TextCase{"Expandable", RegValue{REG_EXPAND_SZ, kProduct + '\0'}, true},
-    TextCase{"BinaryWithNul", RegValue{REG_BINARY, kProduct + '\0'}, true},
-    TextCase{"BinaryWithoutNul", RegValue{REG_BINARY, kProduct}, true},
-    TextCase{"BinaryNulThenMore", RegValue{REG_BINARY, kProduct + std::string("\0xy", 3)}, true}),
-    PrintTitle);
+    TextCase{"BinaryWithNul", RegValue{REG_BINARY, kProduct + '\0'}, false},
+    TextCase{"BinaryWithoutNul", RegValue{REG_BINARY, kProduct}, false},
+    TextCase{"BinaryNulThenMore", RegValue{REG_BINARY, kProduct + std::string("\0xy", 3)}, false}),
+    PrintTitle<TextCase>);
 
 // The value query takes 20 bytes: 19 characters and the NUL are read and
 // compared in full, 20 characters are never compared.
@@ -128,7 +105,7 @@ TEST_F(LayoutEntryTest, NineteenCharacterTextIsCompared)
     lstrcpyA(setupState.layoutText, "ABCDEFGHIJKLMNOPQRS");
     AddLayout("E0FF0001", Text("ABCDEFGHIJKLMNOPQRX"));
     AddLayout("E0FF0002", Text("ABCDEFGHIJKLMNOPQRS"));
-    EXPECT_EQ(1, Find(1));
+    EXPECT_EQ(1, Find());
     EXPECT_STREQ("E0FF0002", setupState.layoutId);
 }
 
@@ -138,7 +115,7 @@ TEST_F(LayoutEntryTest, TwentyCharacterTextIsNeverCompared)
     AddLayout("E0FF0001", Text("ABCDEFGHIJKLMNOPQRST"));
     AddLayout("E0FF0002", RegValue{REG_SZ, "ABCDEFGHIJKLMNOPQRST"});
     AddLayout("E0FF0003", RegValue{REG_BINARY, "ABCDEFGHIJKLMNOPQRST"});
-    EXPECT_EQ(0, Find(0));
+    EXPECT_EQ(0, Find());
     EXPECT_STREQ("", setupState.layoutId);
     EXPECT_EQ(3u, SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsPath).size() - layoutsBefore.size());
 }
@@ -148,7 +125,7 @@ TEST_F(LayoutEntryTest, TwentyCharacterTextIsNeverCompared)
 TEST_F(LayoutEntryTest, NineteenCharacterNameIsFound)
 {
     AddLayout("000000000000000000A", Text(kProductText));
-    EXPECT_EQ(1, Find(1));
+    EXPECT_EQ(1, Find());
     EXPECT_STREQ("000000000000000000A", setupState.layoutId);
 }
 
@@ -158,7 +135,7 @@ TEST_F(LayoutEntryTest, TwentyCharacterNameEndsTheWalk)
     AddLayout("E0FF0002", Text(kProductText));
     ASSERT_EQ("0000000000000000000A", SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsPath).front());
     auto before = Layouts();
-    EXPECT_EQ(0, Find(0));
+    EXPECT_EQ(0, Find());
     EXPECT_STREQ("", setupState.layoutId);
     EXPECT_EQ(before, Layouts());
 }

@@ -170,11 +170,11 @@ std::map<std::string, RegValue> RegistryTest::PreloadEntries()
     return ReadDefaultValues(HKEY_CURRENT_USER, kPreloadPath);
 }
 
-int RegistryTest::Find(int checkOnly)
+int RegistryTest::Find()
 {
     int before = OpenHandleCount();
     EXPECT_GT(before, 0);
-    int found = FindLayoutEntry(checkOnly);
+    int found = FindLayoutEntry();
     EXPECT_EQ(before, OpenHandleCount()) << "a key stayed open";
     return found;
 }

@@ -64,7 +64,7 @@ protected:
     void SeedPreload(const PreloadList& list);
     std::map<std::string, RegValue> PreloadEntries();
 
-    int Find(int checkOnly);
+    int Find();
     void Reorder(int install, const char* layoutId);
 
     bool layoutsExisted;

@@ -2,6 +2,7 @@
 // exit codes of unattended runs, and the incomplete install's list of files,
 // which names each file with its reason and never runs past its buffer.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 #include <vector>
@@ -126,6 +127,65 @@ TEST(ComposeOutcomeText, TheRestartAndDamagedMessagesAreWhole)
     EXPECT_NE(nullptr, strstr(text, "重新下载"));
     ComposeOutcomeText(MessageNone, &state, text, sizeof text);
     EXPECT_STREQ("", text);
+}
+
+// The same text as the W calls take it (wchar_t here, UTF-16 on Windows),
+// from this build's narrow text.
+std::wstring Widen(const std::string& narrow)
+{
+    iconv_t convert = iconv_open("WCHAR_T", "UTF-8");
+    std::wstring wide(narrow.size() + 1, L'\0');
+    char* in = const_cast<char*>(narrow.data());
+    char* out = reinterpret_cast<char*>(&wide[0]);
+    size_t inLeft = narrow.size(), outLeft = wide.size() * sizeof(wchar_t);
+    EXPECT_NE((size_t)-1, iconv(convert, &in, &inLeft, &out, &outLeft));
+    iconv_close(convert);
+    wide.resize(wide.size() - outLeft / sizeof(wchar_t));
+    return wide;
+}
+
+std::wstring ComposeWide(OutcomeMessage message, const SetupState& state, size_t capacity)
+{
+    std::wstring paths[kMaxFailedFiles];
+    const wchar_t* pointers[kMaxFailedFiles];
+    for (int k = 0; k < kMaxFailedFiles; ++k) {
+        paths[k] = Widen(state.failedFiles[k].path);
+        pointers[k] = paths[k].c_str();
+    }
+    std::vector<wchar_t> text(capacity + 1, L'#');  // the last one is a canary
+    ComposeOutcomeText(message, &state, pointers, text.data(), (uint32_t)capacity);
+    EXPECT_EQ(L'#', text[capacity]) << "written past the buffer";
+    return capacity ? std::wstring(text.data()) : std::wstring();
+}
+
+// Both forms come from the same texts: with room for all, the UTF-16 text
+// says exactly what the narrow one says, every message, file and reason;
+// in a small buffer it too keeps whole lines and its tail.
+TEST(ComposeOutcomeText, TheWideFormSaysWhatTheNarrowFormSays)
+{
+    SetupState state = WithFailures(kMaxFailedFiles, 120);
+    state.imeNotPlaced = 1;
+    for (OutcomeMessage message :
+         {MessageNone, MessageInstalledRestart, MessageUninstalledRestart, MessageIncomplete, MessageDamaged}) {
+        SCOPED_TRACE(message);
+        std::vector<char> narrow(3072);
+        ComposeOutcomeText(message, &state, narrow.data(), (uint32_t)narrow.size());
+        EXPECT_EQ(Widen(narrow.data()), ComposeWide(message, state, 3072));
+    }
+    for (size_t capacity : {0u, 1u, 40u, 300u, 700u}) {
+        SCOPED_TRACE(capacity);
+        std::wstring text = ComposeWide(MessageIncomplete, state, capacity);
+        if (capacity < 300)
+            continue;
+        EXPECT_EQ(text.size() - Widen("按“安 装”。").size(), text.rfind(Widen("按“安 装”。")));
+        size_t opened = 0, closed = 0;
+        for (size_t at = 0; at < text.size(); ++at) {
+            opened += text[at] == L'\xFF08';
+            closed += text.compare(at, 3, Widen("）\r\n")) == 0;
+        }
+        EXPECT_EQ(opened, closed) << "a line was cut";
+        EXPECT_LT(0u, opened);
+    }
 }
 
 }  // namespace

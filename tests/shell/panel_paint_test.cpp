@@ -9,10 +9,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <set>
 #include <vector>
 
 #include "common/setup_state.h"
+#include "common/windows_family.h"
 #include "shell/geometry.h"
 #include "shell/panel.h"
 #include "shell/panel_layout.h"
@@ -21,7 +24,7 @@ namespace {
 
 std::set<HGDIOBJ> liveObjects;  // made through the seam and not yet freed
 std::vector<HGDIOBJ> madeObjects;
-std::vector<LOGFONTA> madeFonts;
+std::vector<LOGFONTW> madeFonts;  // the A calls' with their face name in UTF-16
 
 // The system's own entry of a call whose import slot the seam holds.
 template <typename Function>
@@ -49,8 +52,17 @@ BOOL Freed(HGDIOBJ object, BOOL result)
 
 HFONT WINAPI SeamCreateFontIndirectA(const LOGFONTA* font)
 {
-    madeFonts.push_back(*font);
+    LOGFONTW wide;
+    memcpy(&wide, font, offsetof(LOGFONTA, lfFaceName));
+    MultiByteToWideChar(936, 0, font->lfFaceName, -1, wide.lfFaceName, LF_FACESIZE);
+    madeFonts.push_back(wide);
     return Made(SystemCall<decltype(&CreateFontIndirectA)>("gdi32", "CreateFontIndirectA")(font));
+}
+
+HFONT WINAPI SeamCreateFontIndirectW(const LOGFONTW* font)
+{
+    madeFonts.push_back(*font);
+    return Made(SystemCall<decltype(&CreateFontIndirectW)>("gdi32", "CreateFontIndirectW")(font));
 }
 
 HPEN WINAPI SeamCreatePen(int style, int width, COLORREF colour)
@@ -83,6 +95,7 @@ BOOL WINAPI SeamDeleteDC(HDC dc)
 // The import slots, named as the compiler refers to them.
 extern "C" {
 void* seamCreateFont __asm__("__imp__CreateFontIndirectA@4") = (void*)SeamCreateFontIndirectA;
+void* seamCreateFontW __asm__("__imp__CreateFontIndirectW@4") = (void*)SeamCreateFontIndirectW;
 void* seamCreatePen __asm__("__imp__CreatePen@12") = (void*)SeamCreatePen;
 void* seamCreateDC __asm__("__imp__CreateCompatibleDC@4") = (void*)SeamCreateCompatibleDC;
 void* seamLoadBitmap __asm__("__imp__LoadBitmapA@8") = (void*)SeamLoadBitmapA;
@@ -177,20 +190,23 @@ TEST_F(PanelPaintTest, TheSeamCountsAnObjectThatIsNotFreed)
     EXPECT_TRUE(liveObjects.empty());
 }
 
+// "宋体" on Windows 9x; on the NT family by its name every system knows,
+// with the Chinese character set.
 TEST_F(PanelPaintTest, FontsAreSongTiOfEachCellInDrawingOrder)
 {
     PaintPanel(dc);
+    const int nt = IsNtFamily();
     const PanelCell cells[4] = {{10, 18}, {11, 22}, {22, 77}, {10, 18}};  // small, slogan, title, small
     ASSERT_EQ(4u, madeFonts.size());
     for (int i = 0; i < 4; ++i) {
-        const LOGFONTA& f = madeFonts[i];
+        const LOGFONTW& f = madeFonts[i];
         EXPECT_EQ(cells[i].width, f.lfWidth);
         EXPECT_EQ(cells[i].height, f.lfHeight);
         EXPECT_EQ(500, f.lfWeight);
-        EXPECT_EQ(DEFAULT_CHARSET, f.lfCharSet);
+        EXPECT_EQ(nt ? GB2312_CHARSET : DEFAULT_CHARSET, f.lfCharSet);
         EXPECT_EQ(OUT_TT_ONLY_PRECIS, f.lfOutPrecision);
         EXPECT_EQ(CLIP_STROKE_PRECIS, f.lfClipPrecision);
-        EXPECT_STREQ("宋体", f.lfFaceName);
+        EXPECT_STREQ(nt ? L"SimSun" : L"" "宋体", f.lfFaceName);
         EXPECT_FALSE(f.lfItalic || f.lfUnderline || f.lfStrikeOut);
     }
 }

@@ -68,7 +68,7 @@ namespace {
 HWND WaitForMainWindow()
 {
     for (int i = 0; i < 500; ++i) {
-        HWND window = FindWindowA(kMainWindowClass, NULL);
+        HWND window = FindWindowA(kMainWindowClass.gbk, NULL);
         if (window && IsWindowVisible(window))
             return window;
         Sleep(10);
@@ -140,14 +140,14 @@ protected:
     // message that its destruction posts goes with it.
     void TearDown() override
     {
-        while (HWND window = FindWindowA(kMainWindowClass, NULL))
+        while (HWND window = FindWindowA(kMainWindowClass.gbk, NULL))
             DestroyWindow(window);
         MSG message;
         while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
         }
         SetEvent(releaseWorker);
         CloseHandle(releaseWorker);
-        UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
+        UnregisterClassA(kMainWindowClass.gbk, GetModuleHandleA(NULL));
     }
 
     // Runs the program's entry with a driver thread; returns its exit code.
@@ -444,7 +444,7 @@ TEST_F(MainWindowTest, SlashSRunsTheCommandWithoutAWindow)
         SetUp();
         leaveWorkUndone = c.leaveWorkUndone;
         int exitCode = WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>(c.arguments), SW_SHOWDEFAULT);
-        EXPECT_EQ(NULL, FindWindowA(kMainWindowClass, NULL)) << c.arguments;
+        EXPECT_EQ(NULL, FindWindowA(kMainWindowClass.gbk, NULL)) << c.arguments;
         EXPECT_EQ(c.exitCode, exitCode) << c.arguments;
         EXPECT_EQ(c.installs, installRuns) << c.arguments;
         EXPECT_EQ(c.uninstalls, uninstallRuns) << c.arguments;
@@ -477,10 +477,10 @@ TEST_F(MainWindowTest, KeptUninstallerOffersOnlyTheUninstall)
     EXPECT_EQ(1, uninstallRuns);
     EXPECT_EQ(0, installRuns);
 
-    while (HWND window = FindWindowA(kMainWindowClass, NULL))
+    while (HWND window = FindWindowA(kMainWindowClass.gbk, NULL))
         DestroyWindow(window);
     setupState = SetupState();
     EXPECT_EQ(1, WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>("/S"), SW_SHOWDEFAULT));
     EXPECT_EQ(0, installRuns);
-    EXPECT_EQ(NULL, FindWindowA(kMainWindowClass, NULL));
+    EXPECT_EQ(NULL, FindWindowA(kMainWindowClass.gbk, NULL));
 }

@@ -9,6 +9,7 @@
 
 #include "animation/gif_walker.h"
 #include "common/memory.h"
+#include "tools/file_dir_arguments.h"
 
 static int WritePgm(const std::string& path, const FrameBlock* block)
 {
@@ -39,19 +40,9 @@ static int WriteFrame(const std::string& dir, int number, const FrameBlock* bloc
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: gifdump FILE DIR\n");
-        return 2;
-    }
-    FILE* in = fopen(argv[1], "rb");
-    if (!in) {
-        perror(argv[1]);
-        return 1;
-    }
     std::vector<uint8_t> data;
-    for (int c; (c = getc(in)) != EOF;)
-        data.push_back((uint8_t)c);
-    fclose(in);
+    if (int status = ReadFileDirArguments(argc, argv, "gifdump", data))
+        return status;
     data.push_back(0);  // as the program stores its animation
     PrepareAnimation(data.data(), (int)data.size(), 0, 0);
 

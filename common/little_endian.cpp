@@ -1,0 +1,12 @@
+// Little-endian integers read from bytes.
+#include "common/little_endian.h"
+
+uint32_t ReadLe16(const uint8_t* bytes)
+{
+    return (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8;
+}
+
+uint32_t ReadLe32(const uint8_t* bytes)
+{
+    return ReadLe16(bytes) | ReadLe16(bytes + 2) << 16;
+}

@@ -1,0 +1,15 @@
+// The family of Windows and the run-time lookup of functions.
+#include "common/windows_family.h"
+
+#include <windows.h>
+
+int IsNtFamily(void)
+{
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+void* SystemFunction(const char* module, const char* name)
+{
+    HMODULE handle = GetModuleHandleA(module);
+    return handle ? (void*)GetProcAddress(handle, name) : NULL;
+}
