@@ -302,14 +302,11 @@ static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
 
 // The window closes before busy goes down: a command handled in between
 // would start a second worker, or an uninstall of what was just installed.
-// Unattended there is neither a window nor a thread of its own: the caller
-// ends the program.
 static void EndWorker(int closeProgram)
 {
-    if (closeProgram && setupState.mainWindow)
+    if (closeProgram)
         SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
-    if (setupState.installThread)
-        CloseHandle(setupState.installThread);
+    CloseHandle(setupState.installThread);
     setupState.installThread = 0;
     setupState.installThreadId = 0;
     setupState.busy = 0;
@@ -351,8 +348,8 @@ static int PlaceLayout(void)
 
 // The layout of a container that was read is looked up and placed in the
 // preload list. A complete install closes the program; one that could not
-// complete leaves the window open for the user to try again. Unattended,
-// the caller ends the program with the exit code.
+// complete leaves the window open for the user to try again, or, unattended,
+// ends the program with exit code 1.
 DWORD WINAPI RunInstall(LPVOID)
 {
     setupState.busy = 1;

@@ -7,8 +7,7 @@
 #include "payload/container.h"
 
 // Thread start routine; raises busy as its first step and lowers it at its
-// end, after closing the program when it does. An unattended run calls it
-// on its own thread, without a window, and ends the program itself. setupState.workLeftUndone
+// end, after closing the program when it does. setupState.workLeftUndone
 // stays 0 only when every member was written whole (or waits for the next
 // restart), the IME handed over, its layout found and placed in a preload
 // list. The other outcome fields of setupState say what went wrong.

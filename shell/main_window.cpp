@@ -65,38 +65,33 @@ static void QueryDesktopFolder(void)
     }
 }
 
-// The names and folders that the install and the uninstall work with.
-static void QueryNamesAndFolders(void)
-{
-    lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
-    lstrcpyA(setupState.imeFileName, "qmx.ime");
-    QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
-    QueryFolder(setupState.systemDir, GetSystemDirectoryA);
-    QueryDesktopFolder();
-}
-
 static void OnCreate(HWND window)
 {
     setupState.contactX = ComputeContactX(setupState.unitX);
     setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, setupState.windowWidth - 173);
     setupState.uninstallButton = CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
+    lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
     setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
     if (setupState.uninstallOnly)
         EnableWindow(setupState.installButton, FALSE);  // nothing to install
     setupState.mainWindow = window;
     setupState.busy = 0;
-    QueryNamesAndFolders();
-    StartAnimation(20, 5);
+    lstrcpyA(setupState.imeFileName, "qmx.ime");
+    QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
+    QueryFolder(setupState.systemDir, GetSystemDirectoryA);
+    QueryDesktopFolder();
+    if (!setupState.unattended)
+        StartAnimation(20, 5);
 }
 
-// Interactively the exit code is always 0.
 static void OnDestroy(void)
 {
     setupState.stopAnimation = 1;
     DestroyWindow(setupState.installButton);
     DestroyWindow(setupState.uninstallButton);
-    LogProgramEnd(0);
-    PostQuitMessage(0);
+    int exitCode = setupState.unattended ? UnattendedExitCode(&setupState) : 0;
+    LogProgramEnd(exitCode);
+    PostQuitMessage(exitCode);
 }
 
 static void OnPaint(HWND window)
@@ -124,15 +119,19 @@ static void OnEraseBackground(HDC dc)
 // System folder, so without them it cannot run; the user is told why.
 static void ReportMissingSystemLibrary(void)
 {
-    ShowMessageBox(setupState.mainWindow, SHOWN_TEXT("无法从系统文件夹载入 COMCTL32.DLL 或 IMM32.DLL，不能安装。"),
-                   kMainWindowTitle, MB_OK | MB_ICONSTOP);
+    if (!setupState.unattended)
+        ShowMessageBox(setupState.mainWindow, SHOWN_TEXT("无法从系统文件夹载入 COMCTL32.DLL 或 IMM32.DLL，不能安装。"),
+                       kMainWindowTitle, MB_OK | MB_ICONSTOP);
 }
 
-// An install that cannot start ends as a failed one; the window stays open.
+// An install that cannot start ends as a failed one: unattended, the
+// program ends with exit code 1.
 static void FailInstallStart(void)
 {
     setupState.busy = 0;
     setupState.workLeftUndone = 1;
+    if (setupState.unattended)
+        SendMessageA(setupState.mainWindow, WM_DESTROY, 0, 0);
 }
 
 // busy is raised here already, not only by the worker's first step, so that a
@@ -221,30 +220,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 static int EndBeforeTheWindow(void)
 {
-    LogProgramEnd(0);
-    return 0;
+    LogProgramEnd(setupState.unattended);
+    return setupState.unattended;
 }
 
-// /S takes the steps of the user's Enter on this thread, without a window:
-// nothing is shown and nothing waits for a user, and under Wine a hidden
-// window with its buttons cost about a tenth of the install's time. The
-// install still stops where COMCTL32 or IMM32 cannot be loaded from the
-// System folder. The exit code tells how the work went.
-static int RunUnattended(StartMode mode)
-{
-    QueryNamesAndFolders();
-    if (mode == StartSilentUninstall)
-        RunUninstall(NULL);
-    else if (LoadSystemLibraries())
-        RunInstall(NULL);
-    else
-        setupState.workLeftUndone = 1;
-    int exitCode = UnattendedExitCode(&setupState);
-    LogProgramEnd(exitCode);
-    return exitCode;
-}
-
-// The command line holds the arguments behind the program's own path.
+// The command line holds the arguments behind the program's own path. /S
+// takes the same road as the user's Enter with the window left hidden: the
+// command is posted at once, and the exit code tells how the work went.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     static StartOptions options;
@@ -263,8 +245,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         LogProgramEnd(1);
         return 1;
     }
-    if (setupState.unattended)
-        return RunUnattended(mode);
     if (!RegisterShownClass(instance, MainWndProc, LoadIconA(instance, MAKEINTRESOURCEA(kIconResource)),
                             kMainWindowClass))
         return EndBeforeTheWindow();
@@ -278,8 +258,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
                                     g.width, g.height, NULL, NULL, instance);
     if (!window)
         return EndBeforeTheWindow();
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    if (mode == StartWindow) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    } else {
+        PostMessageA(window, WM_COMMAND, mode == StartSilentInstall ? CMD_INSTALL : CMD_UNINSTALL, 0);
+    }
     setupState.acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAcceleratorResource));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {

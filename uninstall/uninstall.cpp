@@ -263,8 +263,6 @@ void RunUninstall(HWND window)
     else
         KeepEntryAndUninstaller();
     setupState.workLeftUndone = !complete;
-    if (window) {  // unattended there is none: the caller ends the program
-        SendMessageA(window, kWorkDoneMessage, 1, 0);
-        SendMessageA(window, WM_DESTROY, 0, 0);
-    }
+    SendMessageA(window, kWorkDoneMessage, 1, 0);
+    SendMessageA(window, WM_DESTROY, 0, 0);
 }

@@ -7,7 +7,7 @@
 // then, only when none of them stays for good, the uninstall entry, the kept
 // uninstaller and the program folder; tells the window what happened
 // (kWorkDoneMessage), then ends the program by sending WM_DESTROY to the
-// given window; an unattended run gives none.
+// given window.
 void RunUninstall(HWND window);
 
 enum RemovalResult {
