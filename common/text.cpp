@@ -3,7 +3,7 @@
 #include "common/text.h"
 
 template <typename Char>
-static uint32_t LengthOf(const Char* text)
+uint32_t TextLength(const Char* text)
 {
     uint32_t length = 0;
     while (text[length] != 0)
@@ -11,11 +11,11 @@ static uint32_t LengthOf(const Char* text)
     return length;
 }
 
-// Writes text with its NUL at offset used when it fits in capacity characters.
+// Writes text with its NUL at offset used when it fits in capacity Chars.
 template <typename Char>
 static int PlaceText(Char* destination, uint32_t used, uint32_t capacity, const Char* text)
 {
-    uint32_t length = LengthOf(text);
+    uint32_t length = TextLength(text);
     if (used >= capacity || length >= capacity - used)
         return 0;
     for (uint32_t i = 0; i <= length; ++i)
@@ -23,35 +23,24 @@ static int PlaceText(Char* destination, uint32_t used, uint32_t capacity, const 
     return 1;
 }
 
-uint32_t TextLength(const char* text)
-{
-    return LengthOf(text);
-}
-
-int CopyText(char* destination, uint32_t capacity, const char* text)
+template <typename Char>
+int CopyText(Char* destination, uint32_t capacity, const Char* text)
 {
     return PlaceText(destination, 0, capacity, text);
 }
 
-int AppendText(char* destination, uint32_t capacity, const char* text)
+template <typename Char>
+int AppendText(Char* destination, uint32_t capacity, const Char* text)
 {
-    return PlaceText(destination, LengthOf(destination), capacity, text);
+    return PlaceText(destination, TextLength(destination), capacity, text);
 }
 
-uint32_t TextLength(const wchar_t* text)
-{
-    return LengthOf(text);
-}
-
-int CopyText(wchar_t* destination, uint32_t capacity, const wchar_t* text)
-{
-    return PlaceText(destination, 0, capacity, text);
-}
-
-int AppendText(wchar_t* destination, uint32_t capacity, const wchar_t* text)
-{
-    return PlaceText(destination, LengthOf(destination), capacity, text);
-}
+template uint32_t TextLength(const char*);
+template int CopyText(char*, uint32_t, const char*);
+template int AppendText(char*, uint32_t, const char*);
+template uint32_t TextLength(const wchar_t*);
+template int CopyText(wchar_t*, uint32_t, const wchar_t*);
+template int AppendText(wchar_t*, uint32_t, const wchar_t*);
 
 int CopyFolder(char* destination, uint32_t capacity, const char* folder)
 {

@@ -3,17 +3,17 @@
 
 #include <stdint.h>
 
-uint32_t TextLength(const char* text);
+// Char is char (GBK or the system's code page) or wchar_t (UTF-16 for the W
+// calls); capacity counts Chars.
+template <typename Char>
+uint32_t TextLength(const Char* text);
 
-// Copies or appends text only when it fits with its NUL in capacity bytes;
+// Copies or appends text only when it fits with its NUL in capacity Chars;
 // returns 0 and leaves the destination as it was otherwise.
-int CopyText(char* destination, uint32_t capacity, const char* text);
-int AppendText(char* destination, uint32_t capacity, const char* text);
-
-// The same for UTF-16 texts (the W calls' wchar_t), capacity in characters.
-uint32_t TextLength(const wchar_t* text);
-int CopyText(wchar_t* destination, uint32_t capacity, const wchar_t* text);
-int AppendText(wchar_t* destination, uint32_t capacity, const wchar_t* text);
+template <typename Char>
+int CopyText(Char* destination, uint32_t capacity, const Char* text);
+template <typename Char>
+int AppendText(Char* destination, uint32_t capacity, const Char* text);
 
 // Starts a path with a folder field. Returns 0, copying nothing, for a field
 // that a failed lookup left empty, so that no path is ever built on the

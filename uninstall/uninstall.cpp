@@ -160,12 +160,19 @@ static int CopyBase(char* path, RemovalBase base)
     return 0;
 }
 
+// The path of appended on base, in a kWorkPathSize buffer; 0 when the base is
+// missing or the path does not fit.
+static int RemovalPath(char* path, RemovalBase base, const char* appended)
+{
+    return CopyBase(path, base) && AppendText(path, kWorkPathSize, appended);
+}
+
 // A path whose base is missing or that does not fit is skipped: it names
 // nothing the install could have written.
 static RemovalResult RemoveListed(const Removal& removal)
 {
     char path[kWorkPathSize];
-    if (!CopyBase(path, removal.base) || !AppendText(path, sizeof path, removal.appended))
+    if (!RemovalPath(path, removal.base, removal.appended))
         return Removed;
     switch (removal.action) {
     case RemoveFolder:
@@ -211,8 +218,7 @@ static void ReinstallRemainingIme(void)
 static RemovalResult RemoveKeptUninstaller(int programFilesWait)
 {
     char folder[kWorkPathSize], kept[kWorkPathSize];
-    if (!CopyBase(folder, BaseDriveRoot) || !AppendText(folder, sizeof folder, kProgramFolder) ||
-        !CopyText(kept, sizeof kept, folder) || !AppendText(kept, sizeof kept, "\\") ||
+    if (!RemovalPath(folder, BaseDriveRoot, kProgramFolder) || !CopyText(kept, sizeof kept, folder) || !AppendText(kept, sizeof kept, "\\") ||
         !AppendText(kept, sizeof kept, kKeptUninstallerName) || GetFileAttributesA(kept) == INVALID_FILE_ATTRIBUTES)
         return Removed;  // no uninstaller: ClearFolder took the folder
     int uninstallerWaits = SetOwnFileAside(kept);
