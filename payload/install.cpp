@@ -5,6 +5,8 @@
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
+#include <objbase.h>
+
 #include "common/memory.h"
 #include "common/restart_ops.h"
 #include "common/setup_log.h"
@@ -361,7 +363,13 @@ DWORD WINAPI RunInstall(LPVOID)
     ContainerOutcome outcome = ContainerAbandoned;
     char uninstallerPath[kWorkPathSize];
     if (copy != INVALID_HANDLE_VALUE) {
+        // COM stays initialised while the members are placed: each shortcut's
+        // own CoInitialize and CoUninitialize then only count, and the
+        // thread's apartment is built once rather than once per shortcut.
+        HRESULT com = CoInitialize(NULL);
         outcome = InstallContainer(copy, uninstallerPath);
+        if (SUCCEEDED(com))
+            CoUninitialize();
         CloseHandle(copy);
     }
     if (setupState.progressBar) {
