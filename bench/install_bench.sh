@@ -15,7 +15,7 @@
 # its Enter-to-exit time is measured).
 set -euo pipefail
 build=$(cd "$1" && pwd)
-runs=${2:-5}
+runs=${2:-9}
 setup=${3:-$build/qmxsetup.exe}
 here=$(cd "$(dirname "$0")" && pwd)
 bed=$here/../tests/wine/bed
@@ -88,23 +88,20 @@ exit_code_one() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 
-# measure cold|warm NAME PREPARE COMMAND...: the median of the runs in ms.
-measure() {
+# timed cold|warm PREPARE COMMAND...: one run in ms, after the cleaning, the
+# preparation and, cold, a fresh server.
+timed() {
     local mode=$1 prepare=$2
     shift 2
-    local k times=()
-    for ((k = 0; k < runs; k++)); do
-        clean
-        $prepare
-        if [ "$mode" = cold ]; then
-            wineserver -k 2>/dev/null || true
-            wineserver -w
-        else
-            wineserver -p 2>/dev/null || true
-        fi
-        times+=("$(elapsed_ms "$@")")
-    done
-    printf '%s\n' "${times[@]}" | median
+    clean
+    $prepare
+    if [ "$mode" = cold ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    else
+        wineserver -p 2>/dev/null || true
+    fi
+    elapsed_ms "$@"
 }
 
 wineserver -p 2>/dev/null || true  # the server stays between the runs
@@ -116,14 +113,21 @@ done
 echo "$setup driven by Enter, warm, median of ${#enter_times[@]}: $(printf '%s\n' "${enter_times[@]}" | median) ms from Enter to exit"
 [ "$runs" -gt 0 ] || exit 0
 
-declare -A figure
+# The four take turns within each round, so that the machine's drift over the
+# minutes of the benchmark weighs on all of them alike.
+declare -A times figure
 for mode in cold warm; do
-    figure[$mode.setup]=$(measure $mode true "$bed" run "$setup" /S)
-    figure[$mode.copy]=$(measure $mode prepare_copy "$bed" run "$build/bench/plain_copy.exe" "${copy_pairs[@]}")
-    figure[$mode.nsis]=$(measure $mode true "$bed" run "$work/nsis_setup.exe" /S)
-    figure[$mode.empty]=$(measure $mode true exit_code_one "$bed" run "$work/empty_setup.exe" /S)
+    for ((k = 0; k < runs; k++)); do
+        times[$mode.setup]+=" $(timed $mode true "$bed" run "$setup" /S)"
+        times[$mode.copy]+=" $(timed $mode prepare_copy "$bed" run "$build/bench/plain_copy.exe" "${copy_pairs[@]}")"
+        times[$mode.nsis]+=" $(timed $mode true "$bed" run "$work/nsis_setup.exe" /S)"
+        times[$mode.empty]+=" $(timed $mode true exit_code_one "$bed" run "$work/empty_setup.exe" /S)"
+    done
 done
 clean
+for key in "${!times[@]}"; do
+    figure[$key]=$(printf '%s\n' ${times[$key]} | median)
+done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 echo "install of the sample payload under Wine, median of $runs runs, start to exit:"
