@@ -8,6 +8,11 @@ int IsNtFamily(void)
     return (GetVersion() & 0x80000000u) == 0;
 }
 
+int HasMessageOnlyWindows(void)
+{
+    return IsNtFamily() && LOBYTE(LOWORD(GetVersion())) >= 5;
+}
+
 void* SystemFunction(const char* module, const char* name)
 {
     HMODULE handle = GetModuleHandleA(module);

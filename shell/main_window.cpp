@@ -9,6 +9,7 @@
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
+#include "common/windows_family.h"
 #include "payload/install.h"
 #include "payload/kept_uninstaller.h"
 #include "shell/command_line.h"
@@ -68,8 +69,13 @@ static void QueryDesktopFolder(void)
 static void OnCreate(HWND window)
 {
     setupState.contactX = ComputeContactX(setupState.unitX);
-    setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, setupState.windowWidth - 173);
-    setupState.uninstallButton = CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
+    // Unattended, the window stays hidden and nobody could press a button;
+    // the first button would cost Wine a display connection for the thread.
+    if (!setupState.unattended) {
+        setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, setupState.windowWidth - 173);
+        setupState.uninstallButton =
+            CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
+    }
     lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
     setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
     if (setupState.uninstallOnly)
@@ -224,6 +230,14 @@ static int EndBeforeTheWindow(void)
     return setupState.unattended;
 }
 
+// Unattended, the window is never shown: where the system has them it is a
+// message-only window, which takes the same commands but needs no place on
+// the screen (under Wine, no window of the display driver either).
+static HWND HiddenWindowParent(StartMode mode)
+{
+    return mode != StartWindow && HasMessageOnlyWindows() ? HWND_MESSAGE : NULL;
+}
+
 // The command line holds the arguments behind the program's own path. /S
 // takes the same road as the user's Enter with the window left hidden: the
 // command is posted at once, and the exit code tells how the work went.
@@ -255,7 +269,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     setupState.unitX = g.unitX;
     setupState.unitY = g.unitY;
     HWND window = CreateShownWindow(kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX, g.left, g.top,
-                                    g.width, g.height, NULL, NULL, instance);
+                                    g.width, g.height, HiddenWindowParent(mode), NULL, instance);
     if (!window)
         return EndBeforeTheWindow();
     if (mode == StartWindow) {

@@ -8,6 +8,7 @@
 
 #include "animation/animation.h"
 #include "common/setup_state.h"
+#include "common/windows_family.h"
 #include "payload/install.h"
 #include "payload/kept_uninstaller.h"
 #include "shell/main_window.h"
@@ -76,6 +77,12 @@ HWND WaitForMainWindow()
     return NULL;
 }
 
+// The unattended window, message-only where the system has such windows.
+HWND FindUnattendedWindow()
+{
+    return FindWindowExA(HasMessageOnlyWindows() ? HWND_MESSAGE : NULL, NULL, kMainWindowClass.gbk, NULL);
+}
+
 void PressKey(WORD key)
 {
     INPUT inputs[2] = {};
@@ -141,6 +148,8 @@ protected:
     void TearDown() override
     {
         while (HWND window = FindWindowA(kMainWindowClass.gbk, NULL))
+            DestroyWindow(window);
+        while (HWND window = FindUnattendedWindow())
             DestroyWindow(window);
         MSG message;
         while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
@@ -444,7 +453,7 @@ TEST_F(MainWindowTest, SlashSRunsTheCommandWithoutAWindow)
         SetUp();
         leaveWorkUndone = c.leaveWorkUndone;
         int exitCode = WinMain(GetModuleHandleA(NULL), NULL, const_cast<char*>(c.arguments), SW_SHOWDEFAULT);
-        HWND window = FindWindowA(kMainWindowClass.gbk, NULL);
+        HWND window = FindUnattendedWindow();
         EXPECT_TRUE(window != NULL) << c.arguments;
         EXPECT_FALSE(IsWindowVisible(window)) << c.arguments;
         EXPECT_EQ(c.exitCode, exitCode) << c.arguments;
