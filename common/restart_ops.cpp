@@ -7,6 +7,7 @@
 #include "common/memory.h"
 #include "common/pending_renames.h"
 #include "common/text.h"
+#include "common/wide_registry.h"
 #include "common/windows_family.h"
 #include "common/wininit_text.h"
 
@@ -22,12 +23,10 @@ const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Mana
 const char kPendingValue[] = "PendingFileRenameOperations";
 const WCHAR kPendingValueW[] = L"PendingFileRenameOperations";
 
-// MoveFileExA and the W registry calls do nothing on Windows 95, or are not
-// there at all: they are looked up at run time and called on the NT family
-// only.
+// MoveFileExA does nothing on Windows 95, or is not there at all: it is
+// looked up at run time and called on the NT family only, like the W
+// registry calls.
 typedef BOOL(WINAPI* MoveFileExFunction)(LPCSTR, LPCSTR, DWORD);
-typedef LONG(WINAPI* QueryValueWFunction)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-typedef LONG(WINAPI* SetValueWFunction)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
 
 int MoveAtRestart(const char* source, const char* target, DWORD flags)
 {
@@ -141,24 +140,22 @@ void CancelWininitLines(const char* path)
 // back what is left, or removes the value when nothing is.
 void CancelPendingRenames(const char* path)
 {
-    QueryValueWFunction queryValue = (QueryValueWFunction)SystemFunction("ADVAPI32.DLL", "RegQueryValueExW");
-    SetValueWFunction setValue = (SetValueWFunction)SystemFunction("ADVAPI32.DLL", "RegSetValueExW");
     WCHAR widePath[MAX_PATH];
     int wideLength = MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
     HKEY key;
-    if (!queryValue || !setValue || wideLength <= 1 ||
+    if (wideLength <= 1 ||
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     DWORD type = 0, size = 0;
     uint16_t* units = NULL;
     uint16_t* result = NULL;
-    if (queryValue(key, kPendingValueW, NULL, &type, NULL, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ &&
+    if (QueryValueW(key, kPendingValueW, &type, NULL, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ &&
         size % sizeof(uint16_t) == 0) {
         units = (uint16_t*)AllocateBytes(size + sizeof(uint16_t));
         result = units ? (uint16_t*)AllocateBytes(size + sizeof(uint16_t)) : NULL;
     }
     DWORD read = size;
-    if (result && queryValue(key, kPendingValueW, NULL, &type, (BYTE*)units, &read) == ERROR_SUCCESS &&
+    if (result && QueryValueW(key, kPendingValueW, &type, (BYTE*)units, &read) == ERROR_SUCCESS &&
         read == size) {
         uint32_t resultCount = 0;
         PendingEdit edit = RemovePendingRenamesFor(units, size / sizeof(uint16_t), (const uint16_t*)widePath,
@@ -166,7 +163,7 @@ void CancelPendingRenames(const char* path)
         if (edit == kPendingEmptied)
             RegDeleteValueA(key, kPendingValue);
         else if (edit == kPendingChanged)
-            setValue(key, kPendingValueW, 0, REG_MULTI_SZ, (const BYTE*)result, resultCount * sizeof(uint16_t));
+            SetValueW(key, kPendingValueW, REG_MULTI_SZ, (const BYTE*)result, resultCount * sizeof(uint16_t));
     }
     FreeBytes(result);
     FreeBytes(units);

@@ -3,6 +3,9 @@
 // system's code page, and GBK for the ANSI calls of Windows 9x.
 #pragma once
 
+// The code page of the GBK form, whatever the system's own.
+static const unsigned kGbkCodePage = 936;
+
 struct ShownText {
     const wchar_t* wide;
     const char* gbk;

@@ -3,6 +3,7 @@
 #include "common/system_libraries.h"
 
 #include "common/setup_state.h"
+#include "common/shown_text.h"
 #include "common/text.h"
 #include "common/windows_family.h"
 
@@ -14,9 +15,6 @@ typedef BOOL(WINAPI* SetDllDirectoryCall)(LPCSTR);
 typedef void(WINAPI* InitCommonControlsCall)(void);
 typedef HKL(WINAPI* ImmInstallImeCall)(LPCSTR, LPCSTR);
 typedef HKL(WINAPI* ImmInstallImeWideCall)(LPCWSTR, LPCWSTR);
-
-// The layout text's own code page, whatever the system's.
-static const UINT kGbkCodePage = 936;
 
 static struct {
     int searchRestricted;  // the default library folders are the System folder alone

@@ -2,20 +2,29 @@
 // Windows 95 may lack them.
 #include "common/wide_registry.h"
 
+#include "common/shown_text.h"
 #include "common/text.h"
 #include "common/windows_family.h"
-
-// The texts' own code page, whatever the system's.
-static const UINT kGbkCodePage = 936;
 
 typedef LONG(WINAPI* QueryValueWFunction)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 typedef LONG(WINAPI* SetValueWFunction)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
 
-int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text)
+LONG QueryValueW(HKEY key, const WCHAR* valueName, DWORD* type, BYTE* data, DWORD* size)
+{
+    QueryValueWFunction queryValue = (QueryValueWFunction)SystemFunction("ADVAPI32.DLL", "RegQueryValueExW");
+    return queryValue ? queryValue(key, valueName, NULL, type, data, size) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+LONG SetValueW(HKEY key, const WCHAR* valueName, DWORD type, const BYTE* data, DWORD size)
 {
     SetValueWFunction setValue = (SetValueWFunction)SystemFunction("ADVAPI32.DLL", "RegSetValueExW");
-    return setValue && setValue(key, valueName, 0, REG_SZ, (const BYTE*)text,
-                                (TextLength(text) + 1) * sizeof(WCHAR)) == ERROR_SUCCESS;
+    return setValue ? setValue(key, valueName, 0, type, data, size) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text)
+{
+    return SetValueW(key, valueName, REG_SZ, (const BYTE*)text, (TextLength(text) + 1) * sizeof(WCHAR)) ==
+           ERROR_SUCCESS;
 }
 
 // A text past the buffer's last unit fails the query; one without its own NUL
@@ -23,11 +32,10 @@ int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text)
 // GBK text must fit size bytes with its NUL.
 int ReadUnicodeTextAsGbk(HKEY key, const WCHAR* valueName, char* text, DWORD size)
 {
-    QueryValueWFunction queryValue = (QueryValueWFunction)SystemFunction("ADVAPI32.DLL", "RegQueryValueExW");
     enum { kLongestText = 260 };
     WCHAR wide[kLongestText + 1];
     DWORD type = 0, bytes = kLongestText * sizeof(WCHAR);
-    if (!queryValue || queryValue(key, valueName, NULL, &type, (BYTE*)wide, &bytes) != ERROR_SUCCESS ||
+    if (QueryValueW(key, valueName, &type, (BYTE*)wide, &bytes) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return 0;
     wide[bytes / sizeof(WCHAR)] = 0;

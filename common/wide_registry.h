@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+// RegQueryValueExW and RegSetValueExW, looked up at run time; where they are
+// missing (Windows 95) each fails with ERROR_CALL_NOT_IMPLEMENTED.
+LONG QueryValueW(HKEY key, const WCHAR* valueName, DWORD* type, BYTE* data, DWORD* size);
+LONG SetValueW(HKEY key, const WCHAR* valueName, DWORD type, const BYTE* data, DWORD size);
+
 // Sets valueName of key to text as REG_SZ, its NUL counted. Returns 1 when
 // the value was written; 0 also where the W call is missing (Windows 9x).
 int SetUnicodeText(HKEY key, const WCHAR* valueName, const WCHAR* text);

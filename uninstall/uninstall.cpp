@@ -218,8 +218,9 @@ static void ReinstallRemainingIme(void)
 static RemovalResult RemoveKeptUninstaller(int programFilesWait)
 {
     char folder[kWorkPathSize], kept[kWorkPathSize];
-    if (!RemovalPath(folder, BaseDriveRoot, kProgramFolder) || !CopyText(kept, sizeof kept, folder) || !AppendText(kept, sizeof kept, "\\") ||
-        !AppendText(kept, sizeof kept, kKeptUninstallerName) || GetFileAttributesA(kept) == INVALID_FILE_ATTRIBUTES)
+    if (!RemovalPath(folder, BaseDriveRoot, kProgramFolder) || !CopyText(kept, sizeof kept, folder) ||
+        !AppendText(kept, sizeof kept, "\\") || !AppendText(kept, sizeof kept, kKeptUninstallerName) ||
+        GetFileAttributesA(kept) == INVALID_FILE_ATTRIBUTES)
         return Removed;  // no uninstaller: ClearFolder took the folder
     int uninstallerWaits = SetOwnFileAside(kept);
     RemovalResult result = uninstallerWaits ? RemovedWithUninstaller : DeleteOrSchedule(kept);
