@@ -22,13 +22,27 @@ set(QMX_WINE_ROOT "${CMAKE_BINARY_DIR}/wine")
 set(QMX_BED "${CMAKE_SOURCE_DIR}/tests/wine/bed")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${QMX_BED}" run)
 
-# A Windows GoogleTest program, run by CTest through Wine.
+# A Windows GoogleTest program, run by CTest through Wine in the shared
+# prefix, or with PREFIX in a fresh prefix of that name, made before the test
+# and removed after it.
 function(qmx_wine_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "PREFIX" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_compile_options(${name} PRIVATE -fexec-charset=GBK -Wall -Wextra)
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main -static)
     add_test(NAME ${name} COMMAND ${name})
+    set(fixtures wine_bed)
+    set(environment "QMX_WINE_ROOT=${QMX_WINE_ROOT}")
+    if(T_PREFIX)
+        add_test(NAME ${name}_prefix COMMAND "${QMX_BED}" fresh ${T_PREFIX})
+        add_test(NAME ${name}_prefix_drop COMMAND "${QMX_BED}" drop ${T_PREFIX})
+        set_tests_properties(${name}_prefix PROPERTIES FIXTURES_SETUP ${name}_prefix)
+        set_tests_properties(${name}_prefix_drop PROPERTIES FIXTURES_CLEANUP ${name}_prefix)
+        set_tests_properties(${name}_prefix ${name}_prefix_drop PROPERTIES
+            FIXTURES_REQUIRED wine_bed ENVIRONMENT "${environment}")
+        list(APPEND fixtures ${name}_prefix)
+        list(APPEND environment "WINEPREFIX=${QMX_WINE_ROOT}/prefixes/${T_PREFIX}")
+    endif()
     set_tests_properties(${name} PROPERTIES
-        FIXTURES_REQUIRED wine_bed TIMEOUT 300 ENVIRONMENT "QMX_WINE_ROOT=${QMX_WINE_ROOT}")
+        FIXTURES_REQUIRED "${fixtures}" TIMEOUT 300 ENVIRONMENT "${environment}")
 endfunction()

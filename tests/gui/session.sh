@@ -1,6 +1,7 @@
 # Sourced by the window scripts: a fresh Wine prefix NAME and an Xvfb screen
 # of the script's own (the X pointer and focus are the script's alone), both
-# ended when the script exits, and the checks that count failures.
+# ended when the script exits (the prefix kept if it failed), and the checks
+# that count failures.
 source "$(dirname "$bed")/checks.sh"
 
 #   gui_session NAME
@@ -11,7 +12,16 @@ gui_session() {
     "$bed" xvfb "$screen"
     QMX_DISPLAY=$(cat "$screen/display")
     export DISPLAY=$QMX_DISPLAY
-    trap "wineserver -k 2>/dev/null || true; $(printf '%q ' "$bed" xvfb-stop "$screen")" EXIT
+    trap "end_gui_session \$? $(printf '%q ' "$1" "$screen")" EXIT
+}
+
+end_gui_session() {  # end_gui_session EXIT_STATUS NAME SCREEN
+    if [ "$1" = 0 ]; then
+        "$bed" drop "$2"
+    else
+        wineserver -k 2>/dev/null || true
+    fi
+    "$bed" xvfb-stop "$3"
 }
 
 # A screenshot PATH.png and the animation's 100 x 76 area of it, at client

@@ -15,11 +15,17 @@ open_screen() {  # open_screen NAME
     export QMX_DISPLAY DISPLAY
     QMX_DISPLAY=$(cat "$screen/display")
     DISPLAY=$QMX_DISPLAY
-    trap 'close_machine; "$bed" xvfb-stop "$screen"' EXIT
+    trap 'exit_status=$?; close_machine; "$bed" xvfb-stop "$screen"' EXIT
 }
 
+# Ends the machine's Wine server; the machine itself is removed unless a
+# check failed or the script is ending on an error, so that what went wrong
+# can still be looked at.
 close_machine() {
-    if [ -n "${WINEPREFIX:-}" ]; then
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    if [ "$failures" = 0 ] && [ "${exit_status:-0}" = 0 ]; then
+        "$bed" drop "$(basename "$WINEPREFIX")"
+    else
         wineserver -k 2>/dev/null || true
         wineserver -w 2>/dev/null || true
     fi
