@@ -6,7 +6,7 @@
 #   an NSIS silent install of the same files with the two desktop shortcuts,
 #   its uninstaller and its uninstall entry;
 #   qmxsetup.exe /S with an empty container: what the program costs under
-#   Wine before it installs anything (its process and its libraries).
+#   Wine before it installs anything (its hidden window, its libraries).
 # Each cold (a fresh wineserver first) and warm (the server kept running),
 # the median of RUNS runs, in one prefix of the bench's own. Figures only.
 #   install_bench.sh WIN32_BUILD_DIR [RUNS] [SETUP]

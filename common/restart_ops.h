@@ -4,8 +4,6 @@
 // WININIT.INI. The family is told apart at run time.
 #pragma once
 
-#include "common/windows_family.h"
-
 // Schedules temporaryPath to replace targetPath at the next restart.
 // Returns 1 when the replacement is recorded.
 int ReplaceAtRestart(const char* temporaryPath, const char* targetPath);

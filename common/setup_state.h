@@ -78,7 +78,7 @@ struct SetupState {
     HWND progressBar;
     uint32_t progressCount;
     uint32_t progressLastStep;
-    int unattended;      // started with /S: no window is made and nothing waits for a user
+    int unattended;      // started with /S: no window is shown and nothing waits for a user
     int workLeftUndone;  // the install or the uninstall did not complete: exit code 1 when unattended
     int restartNeeded;   // done, but something waits for the next restart: exit code 3010 when unattended
     int containerDamaged;  // the setup file's own container could not be read

@@ -66,6 +66,16 @@ static void QueryDesktopFolder(void)
     }
 }
 
+// The names and folders that the install and the uninstall work with.
+static void QueryNamesAndFolders(void)
+{
+    lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
+    lstrcpyA(setupState.imeFileName, "qmx.ime");
+    QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
+    QueryFolder(setupState.systemDir, GetSystemDirectoryA);
+    QueryDesktopFolder();
+}
+
 static void OnCreate(HWND window)
 {
     setupState.contactX = ComputeContactX(setupState.unitX);
@@ -76,16 +86,12 @@ static void OnCreate(HWND window)
         setupState.uninstallButton =
             CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
     }
-    lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
     setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
     if (setupState.uninstallOnly)
         EnableWindow(setupState.installButton, FALSE);  // nothing to install
     setupState.mainWindow = window;
     setupState.busy = 0;
-    lstrcpyA(setupState.imeFileName, "qmx.ime");
-    QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
-    QueryFolder(setupState.systemDir, GetSystemDirectoryA);
-    QueryDesktopFolder();
+    QueryNamesAndFolders();
     if (!setupState.unattended)
         StartAnimation(20, 5);
 }
@@ -222,7 +228,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefaultWindowProc(window, message, wParam, lParam);
     }
 }
-
 
 static int EndBeforeTheWindow(void)
 {

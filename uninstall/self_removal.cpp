@@ -8,6 +8,7 @@
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
+#include "common/windows_family.h"
 
 const char kKeptUninstallerName[] = "qmxunins.exe";
 

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "common/restart_ops.h"
+#include "common/windows_family.h"
 
 static int PrintPending()
 {

@@ -440,7 +440,7 @@ struct UnattendedCase {
 
 // /S issues the command at once with the window hidden and no animation, and
 // the exit code tells whether the work was done.
-TEST_F(MainWindowTest, SlashSRunsTheCommandWithoutAWindow)
+TEST_F(MainWindowTest, SlashSRunsTheCommandInTheHiddenWindow)
 {
     const UnattendedCase cases[] = {
         {"/S", 0, 0, 1, 0},
