@@ -34,7 +34,7 @@ static void ShowFrame(HDC memoryDC, HBITMAP frame)
     EnterCriticalSection(&shownFrameLock);
     HBITMAP replaced = shownFrame;
     shownFrame = frame;
-    CopyFrame(animationState.windowDC, memoryDC, frame);
+    CopyFrame(frameBitmapDC, memoryDC, frame);
     LeaveCriticalSection(&shownFrameLock);
     if (replaced)
         DeleteObject(replaced);
@@ -94,8 +94,8 @@ static int WaitFrameDelay(DWORD start)
 // once the window is shown.
 static void PlayFrames(void)
 {
-    animationState.windowDC = GetDC(setupState.mainWindow);
-    HDC memoryDC = CreateCompatibleDC(animationState.windowDC);
+    frameBitmapDC = GetDC(setupState.mainWindow);
+    HDC memoryDC = CreateCompatibleDC(frameBitmapDC);
     while (!setupState.stopAnimation) {
         DWORD start = GetTickCount();  // the delay counts the decode and the copy
         ShowFrame(memoryDC, NextFrame());
@@ -104,7 +104,7 @@ static void PlayFrames(void)
     }
     ForgetShownFrame();
     DeleteDC(memoryDC);
-    ReleaseDC(setupState.mainWindow, animationState.windowDC);
+    ReleaseDC(setupState.mainWindow, frameBitmapDC);
 }
 
 static DWORD WINAPI AnimationThread(LPVOID)

@@ -12,5 +12,9 @@ typedef struct HDC__* HDC;
 
 struct FrameHeader;
 
+// The main window's device context, which the Windows build makes bitmaps
+// against; held by the animation thread while it runs.
+extern HDC frameBitmapDC;
+
 // From a 32-bit top-down header and its rows; none when the platform cannot make it.
 HBITMAP CreateFrameBitmap(const FrameHeader* header, const void* pixels);

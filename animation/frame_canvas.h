@@ -12,7 +12,8 @@ enum {
 
 struct CanvasState {
     FrameHeader header;   // a top-down 32-bit bitmap of the logical screen
-    FrameColour* pixels;  // screenWidth x screenHeight; null when none could be made
+    int width, height;    // of the logical screen
+    FrameColour* pixels;  // width x height; null when none could be made
     int composedLoop;     // the walker's loop the canvas belongs to; a new loop starts on the background
     // What the latest frame's disposal gives back to the background before
     // the next frame: left, top, right, bottom; empty when nothing.
@@ -21,12 +22,13 @@ struct CanvasState {
 
 extern CanvasState canvasState;
 
-// Makes the canvas of the logical screen that PrepareAnimation read; none for
-// an empty screen or one larger than a frame may be.
-void PrepareCanvas(void);
+// Makes the canvas of the logical screen; none for an empty screen or one
+// larger than a frame may be.
+void PrepareCanvas(int width, int height);
 void ReleaseCanvas(void);
 
 // Composes the decoded frame at its place: indices other than its
 // transparent one replace what is beneath; then the canvas as a bitmap owned
 // by the caller, none when there is no canvas or the platform makes none.
-HBITMAP ComposeFrame(const FrameBlock* block);
+// The first frame of each loop of the walk starts on the background.
+HBITMAP ComposeFrame(const FrameBlock* block, int loop);

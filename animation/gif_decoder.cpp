@@ -2,7 +2,6 @@
 // codes and the string table, written into one frame bitmap.
 #include "animation/gif_decoder.h"
 
-#include "animation/gif_walker.h"
 #include "common/memory.h"
 #include "common/setup_state.h"
 
@@ -11,22 +10,21 @@ DecoderState decoderState;
 uint8_t ReadDataByte(void)
 {
     DecoderState& d = decoderState;
-    AnimationState& a = animationState;
+    GifCursor& input = d.input;
+    // A sub-block is begun only when it lies whole before the end.
     if (d.subBlockPos < d.subBlockLength) {
         d.subBlockPos += 1;
-        return *a.cursor++;
+        return input.data[input.position++];
     }
-    // cursorIndex already counts the whole of every sub-block begun so far.
-    int size = a.cursorIndex < a.streamBound ? *a.cursor : 0;
-    if (size == 0 || size + 1 > a.streamBound - a.cursorIndex) {
+    int size = HasBytes(&input, 1) ? PeekByte(&input) : 0;
+    if (size == 0 || !HasBytes(&input, size + 1)) {
         d.dataExhausted = 1;
         return 0xFF;
     }
-    a.cursorIndex += size + 1;
     d.subBlockLength = size;
     d.subBlockPos = 1;
-    a.cursor += 2;
-    return a.cursor[-1];
+    input.position += 2;
+    return input.data[input.position - 1];
 }
 
 uint16_t ReadCode(void)
@@ -228,13 +226,13 @@ static int FillFrameBlock(FrameBlock* block)
 
 // Reads the descriptor, the frame's own colour table and the code size. 0
 // when they lie past the end of the data or describe a frame that cannot be drawn.
-static int ReadDescriptor(uint32_t* minCodeSize)
+static int ReadDescriptor(FramePalette global, uint32_t* minCodeSize)
 {
     DecoderState& d = decoderState;
-    AnimationState& a = animationState;
-    if (kDescriptorSize + 1 > a.streamBound - a.cursorIndex)
+    GifCursor& input = d.input;
+    if (!HasBytes(&input, kDescriptorSize + 1))
         return 0;
-    const uint8_t* p = a.cursor;
+    const uint8_t* p = input.data + input.position;
     PixelPosition& pixel = d.pixel;
     d.frameLeft = p[0] | p[1] << 8;
     d.frameTop = p[2] | p[3] << 8;
@@ -242,13 +240,12 @@ static int ReadDescriptor(uint32_t* minCodeSize)
     pixel.frameHeight = p[6] | p[7] << 8;
     int flags = p[8];
     int tableSize = flags & 0x80 ? 3 * (2 << (flags & 7)) : 0;
-    if (kDescriptorSize + tableSize + 1 > a.streamBound - a.cursorIndex)
+    if (!HasBytes(&input, kDescriptorSize + tableSize + 1))
         return 0;
-    d.colourTable = tableSize ? p + kDescriptorSize : a.paletteCopy;
-    d.colourCount = tableSize ? tableSize / 3 : a.paletteCount;
+    d.colourTable = tableSize ? p + kDescriptorSize : global.colours;
+    d.colourCount = tableSize ? tableSize / 3 : global.count;
     *minCodeSize = p[kDescriptorSize + tableSize];
-    a.cursor += kDescriptorSize + tableSize + 1;
-    a.cursorIndex += kDescriptorSize + tableSize + 1;
+    input.position += kDescriptorSize + tableSize + 1;
     pixel.rowStride = ((pixel.frameWidth - 1) | 3) + 1;
     int interlaced = flags & 0x40;
     pixel.pass = interlaced ? 0 : kInterlacePasses - 1;
@@ -263,20 +260,17 @@ static int ReadDescriptor(uint32_t* minCodeSize)
 static void SkipRestOfImageData(void)
 {
     DecoderState& d = decoderState;
-    animationState.cursor += d.subBlockLength - d.subBlockPos;  // the index counts them already
+    Skip(&d.input, d.subBlockLength - d.subBlockPos);
     d.subBlockPos = d.subBlockLength;
-    SkipSubBlocks();
+    SkipSubBlocks(&d.input);
 }
 
-FrameBlock* DecodeFrame(void)
+// The cursor takes the input's position however the decode ended.
+static FrameBlock* DecodeFromInput(FramePalette global)
 {
     DecoderState& d = decoderState;
-    AnimationState& a = animationState;
-    d = DecoderState();
-    d.transparentIndex = a.transparentIndex;
-    d.disposal = a.disposal;
     uint32_t minCodeSize;
-    if (!ReadDescriptor(&minCodeSize))
+    if (!ReadDescriptor(global, &minCodeSize))
         return 0;
     FrameBlock* block =
         (FrameBlock*)AllocateBytes(sizeof(FrameBlock) + d.pixelAreaSize + kStringTableSize * sizeof(StringEntry));
@@ -291,5 +285,16 @@ FrameBlock* DecodeFrame(void)
         return 0;
     }
     SkipRestOfImageData();
+    return block;
+}
+
+FrameBlock* DecodeFrame(GifCursor* cursor, FramePalette global, GraphicControl control)
+{
+    DecoderState& d = decoderState;
+    d = DecoderState();
+    d.input = *cursor;
+    d.control = control;
+    FrameBlock* block = DecodeFromInput(global);
+    cursor->position = d.input.position;
     return block;
 }

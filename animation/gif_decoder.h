@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include "animation/gif_cursor.h"
+
 enum {
     kStringTableSize = 4096,  // codes are at most 12 bits wide
     kMaxCodeWidth = 12,
@@ -61,8 +63,21 @@ struct PixelPosition {
     uint8_t* pixelArea;
 };
 
+// The animation's global colour table: red, green, blue per entry.
+struct FramePalette {
+    const uint8_t* colours;
+    int count;  // 0 without one
+};
+
+// What a graphic control extension says of the image that follows it.
+struct GraphicControl {
+    int transparentIndex;  // -1 for none
+    int disposal;          // what becomes of the frame's rectangle after it
+};
+
 struct DecoderState {
     PixelPosition pixel;
+    GifCursor input;  // the image's bytes, from its descriptor on
     uint32_t pixelAreaSize;  // frameHeight x rowStride
     uint8_t* pixelArea;
     StringEntry* stringTable;
@@ -75,19 +90,19 @@ struct DecoderState {
     int frameLeft, frameTop;       // the frame's place on the logical screen
     const uint8_t* colourTable;    // the frame's own table, or the global copy
     int colourCount;
-    int transparentIndex;          // of the frame's graphic control extension; -1 for none
-    int disposal;                  // what becomes of the frame's rectangle after it
+    GraphicControl control;        // of the frame's graphic control extension
 };
 
 extern DecoderState decoderState;
 
-// With the animation's cursor on the first byte of an image descriptor,
-// decodes the image and returns its block (header, colours, then rows; the
-// caller frees it with FreeBytes), leaving the cursor behind the image's
-// terminator; none when the frame was abandoned.
-FrameBlock* DecodeFrame(void);
+// With the cursor on the first byte of an image descriptor, decodes the
+// image and returns its block (header, colours, then rows; the caller frees
+// it with FreeBytes), leaving the cursor behind the image's terminator; none
+// when the frame was abandoned. A frame without a colour table of its own
+// takes the global one.
+FrameBlock* DecodeFrame(GifCursor* cursor, FramePalette global, GraphicControl control);
 
-// The next byte of the image's data sub-blocks; 0xFF, without moving, once
+// The next byte of the image's data sub-blocks from decoderState.input; 0xFF, without moving, once
 // they are exhausted (at their terminator or at the end of the data).
 uint8_t ReadDataByte(void);
 

@@ -16,16 +16,10 @@ enum {
     kGraphicControlFields = 5,  // block size, packed byte, delay, transparent index
 };
 
-static void RewindStream(void)
-{
-    animationState.cursor = animationState.data + animationState.streamOffset;
-    animationState.cursorIndex = 0;
-}
-
 static void ForgetGraphicControl(void)
 {
-    animationState.transparentIndex = -1;
-    animationState.disposal = 0;
+    animationState.control.transparentIndex = -1;
+    animationState.control.disposal = 0;
 }
 
 void PrepareAnimation(const uint8_t* data, int length, int x, int y)
@@ -35,7 +29,6 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     a = AnimationState();
     a.originX = x;
     a.originY = y;
-    a.data = data;
     a.streamOffset = kScreenHeaderSize;
     if (length >= kScreenHeaderSize) {
         a.screenWidth = ReadLe16(data + 6);
@@ -54,12 +47,12 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     }
     // A table that does not fit, or no header at all, leaves nothing to walk.
     if (length >= kScreenHeaderSize && (a.paletteCopy || !(data[10] & 0x80)))
-        a.streamBound = length - a.streamOffset;
+        a.stream.end = length - a.streamOffset;
     else
         a.streamOffset = 0;
-    RewindStream();
+    a.stream.data = data + a.streamOffset;
     ForgetGraphicControl();
-    PrepareCanvas();
+    PrepareCanvas(a.screenWidth, a.screenHeight);
     setupState.stopAnimation = 0;
 }
 
@@ -70,33 +63,15 @@ void ReleaseAnimation(void)
     ReleaseCanvas();
 }
 
-// Steps over count bytes without reading them; never past the bound.
-static void Skip(int count)
-{
-    AnimationState& a = animationState;
-    int room = a.streamBound - a.cursorIndex;
-    if (count > room)
-        count = room;
-    a.cursor += count;
-    a.cursorIndex += count;
-}
-
-// Whether count bytes from the cursor lie before the bound.
-static int HasBytes(int count)
-{
-    return count <= animationState.streamBound - animationState.cursorIndex;
-}
-
-int SkipSubBlocks(void)
+int SkipSubBlocks(GifCursor* cursor)
 {
     for (;;) {
-        if (!HasBytes(1))
+        if (!HasBytes(cursor, 1))
             return 0;
-        int size = *animationState.cursor;
-        Skip(1);
+        int size = ReadByte(cursor);
         if (size == 0)
             return 1;
-        Skip(size);
+        Skip(cursor, size);
     }
 }
 
@@ -106,13 +81,14 @@ int SkipSubBlocks(void)
 static int SkipExtension(int label)
 {
     AnimationState& a = animationState;
-    if (label == kGraphicControlLabel && HasBytes(kGraphicControlFields) && a.cursor[0] >= 4) {
-        int flags = a.cursor[1];
-        a.frameDelay = ReadLe16(a.cursor + 2);
-        a.disposal = flags >> 2 & 7;
-        a.transparentIndex = flags & 1 ? a.cursor[4] : -1;
+    const uint8_t* fields = a.stream.data + a.stream.position;
+    if (label == kGraphicControlLabel && HasBytes(&a.stream, kGraphicControlFields) && fields[0] >= 4) {
+        int flags = fields[1];
+        a.frameDelay = ReadLe16(fields + 2);
+        a.control.disposal = flags >> 2 & 7;
+        a.control.transparentIndex = flags & 1 ? fields[4] : -1;
     }
-    return SkipSubBlocks();
+    return SkipSubBlocks(&a.stream);
 }
 
 FrameBlock* NextImage(void)
@@ -120,23 +96,21 @@ FrameBlock* NextImage(void)
     AnimationState& a = animationState;
     int restarted = 0;  // data without an image would otherwise loop here for ever
     while (!setupState.stopAnimation) {
-        if (!HasBytes(1))
+        if (!HasBytes(&a.stream, 1))
             return 0;
-        int introducer = *a.cursor;
-        Skip(1);
+        int introducer = ReadByte(&a.stream);
         if (introducer == kExtensionIntroducer) {
-            if (!HasBytes(1))
+            if (!HasBytes(&a.stream, 1))
                 return 0;
-            int label = *a.cursor;
-            Skip(1);
-            if (!SkipExtension(label))
+            if (!SkipExtension(ReadByte(&a.stream)))
                 return 0;
         } else if (introducer == kImageSeparator) {
-            FrameBlock* block = DecodeFrame();
+            FramePalette global = {a.paletteCopy, a.paletteCount};
+            FrameBlock* block = DecodeFrame(&a.stream, global, a.control);
             ForgetGraphicControl();
             return block;
         } else if (introducer == kTrailer) {
-            RewindStream();
+            a.stream.position = 0;
             a.loopCount += 1;
             if (restarted)
                 return 0;
@@ -153,7 +127,7 @@ HBITMAP NextFrame(void)
     FrameBlock* block = NextImage();
     if (!block)
         return 0;
-    HBITMAP bitmap = ComposeFrame(block);
+    HBITMAP bitmap = ComposeFrame(block, animationState.loopCount);
     FreeBytes(block);
     return bitmap;
 }

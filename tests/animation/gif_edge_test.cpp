@@ -230,6 +230,7 @@ TEST_F(GifEdgeTest, A12BitCodeWithNoBitsLeftTakesOneByteAndHalfTheNext)
 {
     Load(Header() + Bytes({3, 0xAB, 0xCD, 0xEF, 0}));
     decoderState = DecoderState();
+    decoderState.input = animationState.stream;
     decoderState.codeWidth = 12;
     decoderState.subBlockPos = 1;
     EXPECT_EQ(0xDAB, ReadCode());
@@ -239,7 +240,7 @@ TEST_F(GifEdgeTest, A12BitCodeWithNoBitsLeftTakesOneByteAndHalfTheNext)
     EXPECT_EQ(0, decoderState.bitCount);
     EXPECT_EQ(0xFF, ReadDataByte()) << "the terminator ends the data";
     EXPECT_EQ(1, decoderState.dataExhausted);
-    EXPECT_EQ(4, animationState.cursorIndex) << "and the cursor stays on it";
+    EXPECT_EQ(4, decoderState.input.position) << "and the cursor stays on it";
 }
 
 TEST_F(GifEdgeTest, TheWalkerOverOddBlockStreams)
@@ -306,7 +307,7 @@ TEST_F(GifEdgeTest, AGifWithoutAGlobalTable)
     EXPECT_EQ(0, animationState.paletteCount);
     EXPECT_EQ(nullptr, animationState.paletteCopy);
     EXPECT_EQ(13, animationState.streamOffset);
-    EXPECT_EQ((int)data.size() - 13, animationState.streamBound);
+    EXPECT_EQ((int)data.size() - 13, animationState.stream.end);
     ASSERT_TRUE(NextImageKept());
     EXPECT_EQ(Bytes({1, 2}), FrameIndices());
     for (const FrameColour& c : lastImage.block.colours)
@@ -321,7 +322,7 @@ TEST_F(GifEdgeTest, HeadersThatDoNotFitLeaveNothingToWalk)
         Load(Bytes());  // reset
         data = file;    // no zero byte behind: the data's own length is the bound
         PrepareAnimation(data.data(), data.size(), 0, 0);
-        EXPECT_EQ(0, animationState.streamBound);
+        EXPECT_EQ(0, animationState.stream.end);
         EXPECT_EQ("--", Calls(2));
         ReleaseAnimation();
     }
@@ -333,10 +334,10 @@ TEST_F(GifEdgeTest, AStopRequestEndsTheWalkAndTheDecodeWithNoFrame)
     setupState.stopAnimation = 1;
     int before = frameBitmapCount;
     EXPECT_EQ(nullptr, NextFrame());
-    EXPECT_EQ(0, animationState.cursorIndex) << "the walker stops before the next block";
-    animationState.cursor += 1;  // stand behind the separator, as the walker would
-    animationState.cursorIndex += 1;
-    EXPECT_EQ(nullptr, DecodeFrame());
+    EXPECT_EQ(0, animationState.stream.position) << "the walker stops before the next block";
+    animationState.stream.position += 1;  // stand behind the separator, as the walker would
+    FramePalette global = {animationState.paletteCopy, animationState.paletteCount};
+    EXPECT_EQ(nullptr, DecodeFrame(&animationState.stream, global, animationState.control));
     EXPECT_EQ(before, frameBitmapCount);
 }
 

@@ -55,13 +55,13 @@ int main(int argc, char** argv)
     // Every call consumes at least one byte until the trailer, so one loop
     // ends within as many calls as the stream has bytes.
     int frames = 0;
-    for (int call = 0; call <= animationState.streamBound; ++call) {
+    for (int call = 0; call <= animationState.stream.end; ++call) {
         FrameBlock* block = NextImage();
         int written = !block || animationState.loopCount > 0 || WriteFrame(dir, ++frames, block, delays);
         FreeBytes(block);
         if (!written)
             return 1;
-        if (animationState.loopCount > 0 || animationState.cursorIndex >= animationState.streamBound)
+        if (animationState.loopCount > 0 || !HasBytes(&animationState.stream, 1))
             break;  // past the trailer, or the data ended without one
     }
     fclose(delays);
