@@ -1,37 +1,18 @@
-// The user's preload list in its numbered-subkey form: the registry walk and
-// the writes; the decision is in preload_plan.
+// The user's preload list in its numbered-subkey form: the walk that feeds
+// the plan, which rewrites the list through preload_list, and the log of it.
 #include "keyboard/keyboard.h"
 
 #include "common/setup_log.h"
 #include "common/setup_state.h"
+#include "keyboard/preload_list.h"
 #include "keyboard/preload_plan.h"
 #include "keyboard/registry_io.h"
 #include "keyboard/registry_text.h"
 
-static const char kPreloadPath[] = "keyboard layout\\preload";
-
-struct PreloadList {
-    HKEY key;
-    char path[kWorkPathSize];  // the list key's path from the root
-};
-
-int WritePreloadValue(PreloadList* list, const char* name, const char* value)
-{
-    return WriteSubkeyText(list->key, name, value);
-}
-
-// Deletes one entry, addressed from the root by its full path.
-int DeletePreloadEntry(PreloadList* list, const char* name)
-{
-    return AppendText(list->path, kWorkPathSize, "\\") && AppendText(list->path, kWorkPathSize, name) &&
-           RegDeleteKeyA(HKEY_CURRENT_USER, list->path) == ERROR_SUCCESS;
-}
-
 int ReorderPreload(int install)
 {
     PreloadList list;
-    CopyText(list.path, sizeof list.path, kPreloadPath);
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, list.path, 0, KEY_ALL_ACCESS, &list.key) != ERROR_SUCCESS)
+    if (!OpenPreloadList(&list))
         return 1;
     PreloadWalk walk;
     StartPreloadWalk(&walk, install);
@@ -45,7 +26,7 @@ int ReorderPreload(int install)
     PreloadRewrite rewrite;
     PlanPreloadRewrite(&walk, &rewrite);
     int rewritten = CarryOutPreloadRewrite(&list, &rewrite);
-    RegCloseKey(list.key);
+    ClosePreloadList(&list);
     return rewritten;
 }
 
@@ -53,7 +34,7 @@ void LogPreloadList(const char* label)
 {
     Log(label);
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPreloadPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPreloadListPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         char name[kEntryNameSize];
         char value[kEntryValueSize + 1];
         for (DWORD i = 0; RegEnumKeyA(key, i, name, kEntryNameSize) == ERROR_SUCCESS; ++i) {
