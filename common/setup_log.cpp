@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/product.h"
 #include "common/setup_state.h"
 
 void OpenLog(void)
@@ -40,9 +39,9 @@ void EndLogLine(void)
 
 // GetVersion: the major and minor version in the low word; the build in the
 // high word on the NT family, its low 15 bits on Windows 9x, which sets the top bit.
-void LogProgramStart(const char* commandLine, const char* work)
+void LogProgramStart(const char* program, const char* commandLine, const char* work)
 {
-    Log(QMX_PRODUCT_DESCRIPTION " " QMX_VERSION_TEXT " (" QMX_PRODUCT_NAME ")");
+    Log(program);
     EndLogLine();
     Log("command line: ");
     Log(commandLine);

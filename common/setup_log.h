@@ -14,9 +14,9 @@ void Log(const char* text);
 void LogNumber(uint32_t number);
 void EndLogLine(void);
 
-// The opening lines: the program and its version, the command line, the
-// Windows version and code page, and the work asked for.
-void LogProgramStart(const char* commandLine, const char* work);
+// The opening lines: the program (its name and version), the command line,
+// the Windows version and code page, and the work asked for.
+void LogProgramStart(const char* program, const char* commandLine, const char* work);
 
 // The closing line with the exit code; closes the log.
 void LogProgramEnd(int exitCode);

@@ -18,14 +18,6 @@ typedef void* HANDLE;
 #endif
 
 enum {
-    CMD_SWITCH_FOCUS = 40001,
-    CMD_ACTIVATE = 41002,
-    CMD_INSTALL = 41003,
-    CMD_CLOSE = 41004,
-    CMD_UNINSTALL = 41005,
-};
-
-enum {
     kFolderFieldSize = 200,  // windowsDir, systemDir, desktopDir, programDir
     kNameFieldSize = 52,     // layoutText, imeFileName
     kLayoutIdSize = 20,      // at most 19 characters and the NUL

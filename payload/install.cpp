@@ -8,7 +8,6 @@
 #include <objbase.h>
 
 #include "common/memory.h"
-#include "common/restart_ops.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
@@ -18,15 +17,16 @@
 #include "payload/expand.h"
 #include "payload/kept_uninstaller.h"
 #include "payload/member_file.h"
+#include "payload/own_file.h"
 #include "payload/placement.h"
 #include "payload/progress_bar.h"
 #include "payload/shortcut.h"
-#include "uninstall/uninstall_entry.h"
+#include "product/product.h"
+#include "product/uninstall_entry.h"
+#include "restart/restart_ops.h"
 
-static const char kTempCopyName[] = "delD2A1.TMP";
-static const char kFallbackTempDir[] = "c:\\temp\\";
-static const char kZubinoLinkName[] = "\\Zubino.lnk";
-static const char kHelpLinkName[] = "\\Qumo帮助.lnk";
+static const char kZubinoLinkName[] = "\\" QMX_TYPING_LINK_NAME;
+static const char kHelpLinkName[] = "\\" QMX_HELP_LINK_NAME;
 
 // What became of one member. A member deferred to the next restart counts
 // as written.
@@ -70,52 +70,12 @@ void PrepareTargetDirs(void)
     programDir[0] = 0;
     if (!CopyDriveRoot(programDir, kFolderFieldSize, setupState.windowsDir))
         return;
-    AppendText(programDir, kFolderFieldSize, "Program Files");
+    AppendText(programDir, kFolderFieldSize, QMX_PROGRAMS_FOLDER);
     CreateMissingFolder(programDir);
-    AppendText(programDir, kFolderFieldSize, "\\qmx");
+    AppendText(programDir, kFolderFieldSize, QMX_PROGRAM_FOLDER + sizeof QMX_PROGRAMS_FOLDER - 1);
     CreateDirectoryA(programDir, NULL);
     CancelPendingFor(programDir);  // an uninstall's deletion, waiting for a restart
     AppendText(programDir, kFolderFieldSize, "\\");
-}
-
-uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
-{
-    DWORD bytesRead = 0;
-    if (SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN) == offset)
-        ReadFile(file, buffer, size, &bytesRead, NULL);
-    return bytesRead;
-}
-
-// Copies the program file to the temporary folder (its own path and the copy's
-// must fit their buffers) and opens the copy so that closing deletes it.
-static HANDLE OpenTemporaryCopy(void)
-{
-    // One byte more than MAX_PATH: a path of 259 characters comes back whole
-    // with its NUL, and a longer one shows by its length whether the system
-    // returns the cut length with or without the NUL.
-    char exePath[kWorkPathSize + 1];
-    DWORD length = GetModuleFileNameA(NULL, exePath, sizeof exePath);
-    if (length == 0 || length >= kWorkPathSize)
-        return INVALID_HANDLE_VALUE;
-    exePath[length] = 0;
-
-    char tempCopyPath[kWorkPathSize];
-    DWORD tempLength = GetTempPathA(sizeof tempCopyPath, tempCopyPath);
-    if (tempLength == 0) {
-        CopyText(tempCopyPath, sizeof tempCopyPath, kFallbackTempDir);
-        CreateDirectoryA(tempCopyPath, NULL);
-    } else if (tempLength >= sizeof tempCopyPath) {
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!AppendText(tempCopyPath, sizeof tempCopyPath, kTempCopyName))
-        return INVALID_HANDLE_VALUE;
-
-    HANDLE copy = INVALID_HANDLE_VALUE;
-    if (CopyFileA(exePath, tempCopyPath, FALSE) || CopyFileA(exePath, tempCopyPath, TRUE))
-        copy = CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
-    if (copy == INVALID_HANDLE_VALUE)
-        NoteFailedFile(tempCopyPath, GetLastError());
-    return copy;
 }
 
 // Windows' own ImmInstallIME reuses a layout entry that already names the
@@ -254,18 +214,6 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
     if (!imeHanded)
         return ContainerNoIme;
     return lost ? ContainerPartial : ContainerComplete;
-}
-
-uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout)
-{
-    uint8_t* headers = (uint8_t*)AllocateBytes(kImageHeadersRead);
-    uint32_t headerLength = headers ? ReadAt(file, 0, headers, kImageHeadersRead) : 0;
-    ReadImageLayout(headers, headerLength, fileSize, layout);
-    FreeBytes(headers);
-    uint8_t trailer[kSignedTrailerRead];
-    if (ReadAt(file, layout->trailerOffset, trailer, layout->trailerLength) != layout->trailerLength)
-        return fileSize;
-    return LocateContainerEnd(layout, trailer);
 }
 
 // Reads the container's trailer and installs its members under a progress

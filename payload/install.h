@@ -2,9 +2,6 @@
 #pragma once
 
 #include <windows.h>
-#include <stdint.h>
-
-#include "payload/container.h"
 
 // Thread start routine; raises busy as its first step and lowers it at its
 // end, after closing the program when it does. setupState.workLeftUndone
@@ -15,11 +12,3 @@ DWORD WINAPI RunInstall(LPVOID unused);
 
 // Creates the Help and program folders and sets setupState.programDir.
 void PrepareTargetDirs(void);
-
-// Reads size bytes at offset of the file; returns how many were read.
-uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size);
-
-// The end of the container: the end of the file, or the one in front of a
-// signature appended after packing. layout holds what the image's headers
-// told (no image end when they could not be read).
-uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout);

@@ -8,11 +8,7 @@
 #include <stdint.h>
 
 // Writes the first imageSize bytes of the setup file open at copy to
-// programDir under kKeptUninstallerName (uninstall/self_removal.h) and leaves the file's full path in
-// path (a kWorkPathSize buffer). Returns 1 when it was written, or waits
-// beside a held file for the next restart.
+// programDir under the kept uninstaller's name and leaves the file's full
+// path in path (a kWorkPathSize buffer). Returns 1 when it was written, or
+// waits beside a held file for the next restart.
 int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path);
-
-// 0 when the running program's file is its image alone, as the kept
-// uninstaller is; 1 when a container follows, or the file cannot be read.
-int OwnFileHasContainer(void);

@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
-#include "common/held_file.h"
-#include "common/restart_ops.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
+#include "restart/held_file.h"
+#include "restart/restart_ops.h"
 
 static FileFailure FailureOf(DWORD error)
 {

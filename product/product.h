@@ -1,6 +1,7 @@
 // Who the product is: its name, version and maker, as Add/Remove Programs,
-// the file's properties, the window and the log show them. The one place for
-// these texts; the resource script reads it too, so they are macros.
+// the file's properties, the window and the log show them, and the fixed
+// names of what it puts on a machine. The one place for these texts; the
+// resource script reads it too, so they are macros.
 #pragma once
 
 #define QMX_PRODUCT_NAME "智能Qumo输入法"  // also the layout text of its keyboard layout
@@ -15,3 +16,13 @@
 #define QMX_VERSION_MINOR 1
 #define QMX_VERSION_PATCH 0
 #define QMX_VERSION_TEXT "1.1.0"
+
+// The fixed names the install writes and the uninstall removes. The folders
+// lie on the Windows drive; the links on the desktop.
+#define QMX_PROGRAMS_FOLDER "Program Files"
+#define QMX_PROGRAM_FOLDER QMX_PROGRAMS_FOLDER "\\qmx"
+#define QMX_IME_FILE_NAME "qmx.ime"  // in the System folder, handed to the system
+#define QMX_HELP_LINK_NAME "Qumo帮助.lnk"
+#define QMX_TYPING_LINK_NAME "Zubino.lnk"
+// The kept uninstaller in the program folder: an 8.3 name, as WININIT.INI wants it.
+#define QMX_KEPT_UNINSTALLER_NAME "qmxunins.exe"

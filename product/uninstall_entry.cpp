@@ -2,16 +2,16 @@
 // the name and uninstall command that Windows 95, 98 and NT4 read, and the
 // quiet command, icon, version, maker, link, size and the absent modify and
 // repair buttons that Windows 2000 and later show.
-#include "uninstall/uninstall_entry.h"
+#include "product/uninstall_entry.h"
 
 #include <windows.h>
 
-#include "common/product.h"
 #include "common/setup_state.h"
 #include "common/shown_text.h"
 #include "common/text.h"
 #include "common/wide_registry.h"
 #include "common/windows_family.h"
+#include "product/product.h"
 
 const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QumoIME";
 

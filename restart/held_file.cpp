@@ -1,12 +1,12 @@
 // Held files, told apart by the error and the file's attributes, and the
 // name of the file that waits to replace one.
-#include "common/held_file.h"
+#include "restart/held_file.h"
 
 #include <windows.h>
 
-#include "common/restart_ops.h"
 #include "common/setup_state.h"
 #include "common/text.h"
+#include "restart/restart_ops.h"
 
 int IsHeldFile(const char* path, uint32_t win32Error)
 {

@@ -1,6 +1,6 @@
 // Taking pairs out of PendingFileRenameOperations without touching the
 // others.
-#include "common/pending_renames.h"
+#include "restart/pending_renames.h"
 
 namespace {
 

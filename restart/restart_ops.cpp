@@ -1,15 +1,15 @@
 // Replacing and removing held files at the next restart: MoveFileEx's delayed
 // moves on the NT family, the [rename] section of WININIT.INI on Windows 9x.
-#include "common/restart_ops.h"
+#include "restart/restart_ops.h"
 
 #include <windows.h>
 
 #include "common/memory.h"
-#include "common/pending_renames.h"
 #include "common/text.h"
 #include "common/wide_registry.h"
 #include "common/windows_family.h"
-#include "common/wininit_text.h"
+#include "restart/pending_renames.h"
+#include "restart/wininit_text.h"
 
 static_assert(sizeof(WCHAR) == sizeof(uint16_t), "the pending renames are edited as UTF-16 units");
 

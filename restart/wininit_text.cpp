@@ -1,6 +1,6 @@
 // Adding and taking out lines of WININIT.INI's [rename] section without
 // touching any other byte of the file.
-#include "common/wininit_text.h"
+#include "restart/wininit_text.h"
 
 #include "common/text.h"
 

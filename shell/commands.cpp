@@ -2,6 +2,7 @@
 #include "shell/commands.h"
 
 #include "common/setup_state.h"
+#include "shell/command_ids.h"
 
 static CommandAction DecideAnyCommand(int command, int busy, int focusMarker)
 {

@@ -5,13 +5,14 @@
 #include <shlobj.h>
 
 #include "animation/animation.h"
-#include "common/product.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/windows_family.h"
 #include "payload/install.h"
-#include "payload/kept_uninstaller.h"
+#include "payload/own_file.h"
+#include "product/product.h"
+#include "shell/command_ids.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/geometry.h"
@@ -23,6 +24,7 @@
 
 const ShownText kMainWindowClass = SHOWN_TEXT("ZADAWndClass");
 const ShownText kMainWindowTitle = SHOWN_TEXT(QMX_PRODUCT_DESCRIPTION);
+static const char kProgramLogName[] = QMX_PRODUCT_DESCRIPTION " " QMX_VERSION_TEXT " (" QMX_PRODUCT_NAME ")";
 static const ShownText kButtonClass = SHOWN_TEXT("BUTTON");
 
 static const COLORREF kPanelGrey = 0xC0C0C0;
@@ -70,7 +72,7 @@ static void QueryDesktopFolder(void)
 static void QueryNamesAndFolders(void)
 {
     lstrcpyA(setupState.layoutText, QMX_PRODUCT_NAME);
-    lstrcpyA(setupState.imeFileName, "qmx.ime");
+    lstrcpyA(setupState.imeFileName, QMX_IME_FILE_NAME);
     QueryFolder(setupState.windowsDir, GetWindowsDirectoryA);
     QueryFolder(setupState.systemDir, GetSystemDirectoryA);
     QueryDesktopFolder();
@@ -255,16 +257,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     lstrcpyA(setupState.logPath, options.logPath);
     setupState.uninstallOnly = !OwnFileHasContainer();
     OpenLog();
-    LogProgramStart(GetCommandLineA(), mode == StartSilentInstall     ? "unattended install"
-                                       : mode == StartSilentUninstall ? "unattended uninstall"
-                                                                      : "window");
+    LogProgramStart(kProgramLogName, GetCommandLineA(), mode == StartSilentInstall     ? "unattended install"
+                    : mode == StartSilentUninstall ? "unattended uninstall"
+                                                   : "window");
     if (setupState.uninstallOnly && mode == StartSilentInstall) {
         Log("nothing to install: this file is the kept uninstaller");
         EndLogLine();
         LogProgramEnd(1);
         return 1;
     }
-    if (!RegisterShownClass(instance, MainWndProc, LoadIconA(instance, MAKEINTRESOURCEA(kIconResource)),
+    if (!RegisterShownClass(instance, MainWndProc, LoadIconA(instance, MAKEINTRESOURCEA(IDR_ICON)),
                             kMainWindowClass))
         return EndBeforeTheWindow();
     setupState.instance = instance;
@@ -283,7 +285,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     } else {
         PostMessageA(window, WM_COMMAND, mode == StartSilentInstall ? CMD_INSTALL : CMD_UNINSTALL, 0);
     }
-    setupState.acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAcceleratorResource));
+    setupState.acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
         if (!TranslateAcceleratorA(window, setupState.acceleratorTable, &message)) {

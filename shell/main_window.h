@@ -8,11 +8,5 @@
 extern const ShownText kMainWindowClass;  // "ZADAWndClass"
 extern const ShownText kMainWindowTitle;  // "输入法安装程序"
 
-enum {
-    kIconResource = 112,
-    kLogoBitmapResource = 116,
-    kAcceleratorResource = 101,
-};
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

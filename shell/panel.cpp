@@ -2,10 +2,11 @@
 // each font, pen, bitmap and memory device context lives for one use.
 #include "shell/panel.h"
 
-#include "common/product.h"
 #include "common/setup_state.h"
 #include "common/text.h"
 #include "common/windows_family.h"
+#include "product/product.h"
+#include "shell/command_ids.h"
 #include "shell/main_window.h"
 #include "shell/panel_layout.h"
 #include "shell/shown_window.h"
@@ -135,7 +136,7 @@ static void DrawOneText(HDC dc, PanelCell cell, ShownText text, COLORREF colour,
 static void DrawLogo(HDC dc, PanelPoint at)
 {
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP logo = LoadBitmapA(setupState.instance, MAKEINTRESOURCEA(kLogoBitmapResource));
+    HBITMAP logo = LoadBitmapA(setupState.instance, MAKEINTRESOURCEA(IDR_LOGO_BITMAP));
     HGDIOBJ previous = SelectObject(memory, logo);
     StretchBlt(dc, at.x, at.y, kLogoWidth, kLogoHeight, memory, 0, 0, kLogoSourceWidth, kLogoSourceHeight,
                SRCCOPY);

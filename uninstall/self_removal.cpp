@@ -4,17 +4,17 @@
 
 #include <windows.h>
 
-#include "common/restart_ops.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
 #include "common/windows_family.h"
+#include "product/product.h"
+#include "restart/restart_ops.h"
 
-const char kKeptUninstallerName[] = "qmxunins.exe";
 
 int IsKeptUninstallerName(const char* name)
 {
-    return lstrcmpiA(name, kKeptUninstallerName) == 0;
+    return lstrcmpiA(name, QMX_KEPT_UNINSTALLER_NAME) == 0;
 }
 
 // Short forms compare whatever form Windows 9x gave the running program's

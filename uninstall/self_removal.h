@@ -2,10 +2,6 @@
 // delete the file it runs from.
 #pragma once
 
-// The kept uninstaller's file name in the program folder: an 8.3 name, as
-// WININIT.INI wants it.
-extern const char kKeptUninstallerName[];
-
 // When the running program is the kept uninstaller at keptPath, its file
 // goes out of the way: on the NT family it moves into the temporary folder,
 // from where the next restart deletes it; on Windows 9x, which moves no

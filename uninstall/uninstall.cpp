@@ -6,15 +6,16 @@
 // waits are noted for the user and the unattended exit code.
 #include "uninstall/uninstall.h"
 
-#include "common/held_file.h"
-#include "common/restart_ops.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
 #include "keyboard/keyboard.h"
+#include "product/product.h"
+#include "product/uninstall_entry.h"
+#include "restart/held_file.h"
+#include "restart/restart_ops.h"
 #include "uninstall/self_removal.h"
-#include "uninstall/uninstall_entry.h"
 
 enum RemovalAction {
     RemoveFolder,      // the folder's archive-only files, then the folder
@@ -31,17 +32,15 @@ struct Removal {
     int isIme;  // the module handed to the system
 };
 
-static const char kProgramFolder[] = "Program Files\\qmx";  // on the Windows drive
-
 static const Removal kRemovals[] = {
-    {BaseDriveRoot, kProgramFolder, RemoveFolder, 0},
-    {BaseSystem, "qmx.ime", RemoveFile, 1},
+    {BaseDriveRoot, QMX_PROGRAM_FOLDER, RemoveFolder, 0},
+    {BaseSystem, QMX_IME_FILE_NAME, RemoveFile, 1},
     {BaseSystem, "qmx.mb", RemoveFile, 0},
     {BaseSystem, "qmxpin.mb", RemoveFile, 0},
     {BaseWindows, "Help\\qmx.hlp", RemoveFile, 0},
     {BaseWindows, "Help\\qmx.gid", ResetAndRemoveFile, 0},
-    {BaseDesktop, "\\Qumo帮助.lnk", RemoveFile, 0},
-    {BaseDesktop, "\\Zubino.lnk", RemoveFile, 0},
+    {BaseDesktop, "\\" QMX_HELP_LINK_NAME, RemoveFile, 0},
+    {BaseDesktop, "\\" QMX_TYPING_LINK_NAME, RemoveFile, 0},
 };
 
 // Indexed by RemovalResult.
@@ -218,8 +217,8 @@ static void ReinstallRemainingIme(void)
 static RemovalResult RemoveKeptUninstaller(int programFilesWait)
 {
     char folder[kWorkPathSize], kept[kWorkPathSize];
-    if (!RemovalPath(folder, BaseDriveRoot, kProgramFolder) || !CopyText(kept, sizeof kept, folder) ||
-        !AppendText(kept, sizeof kept, "\\") || !AppendText(kept, sizeof kept, kKeptUninstallerName) ||
+    if (!RemovalPath(folder, BaseDriveRoot, QMX_PROGRAM_FOLDER) || !CopyText(kept, sizeof kept, folder) ||
+        !AppendText(kept, sizeof kept, "\\") || !AppendText(kept, sizeof kept, QMX_KEPT_UNINSTALLER_NAME) ||
         GetFileAttributesA(kept) == INVALID_FILE_ATTRIBUTES)
         return Removed;  // no uninstaller: ClearFolder took the folder
     int uninstallerWaits = SetOwnFileAside(kept);

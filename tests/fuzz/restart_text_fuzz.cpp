@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "common/pending_renames.h"
-#include "common/wininit_text.h"
+#include "restart/pending_renames.h"
+#include "restart/wininit_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/command_ids.h"
+
 static const char kClass[] = "ZADAWndClass";
 
 static HWND MainWindow()
@@ -51,9 +53,9 @@ static int WaitWindow(int seconds)
             ClientToScreen(window, &client);
             printf("window %ld %ld %ld %ld client %ld %ld install", r.left, r.top, r.right - r.left,
                    r.bottom - r.top, client.x, client.y);
-            PrintChildRect(window, Button(window, 41003));
+            PrintChildRect(window, Button(window, CMD_INSTALL));
             printf(" uninstall");
-            PrintChildRect(window, Button(window, 41005));
+            PrintChildRect(window, Button(window, CMD_UNINSTALL));
             printf("\n");
             return 0;
         }
@@ -94,8 +96,8 @@ static int Focus()
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info);
-    puts(info.hwndFocus == Button(window, 41003)   ? "install"
-         : info.hwndFocus == Button(window, 41005) ? "uninstall"
+    puts(info.hwndFocus == Button(window, CMD_INSTALL)   ? "install"
+         : info.hwndFocus == Button(window, CMD_UNINSTALL) ? "uninstall"
                                                    : "other");
     return 0;
 }
@@ -105,8 +107,8 @@ static int Enabled()
     HWND window = MainWindow();
     if (!window)
         return 1;
-    printf("install %s uninstall %s\n", IsWindowEnabled(Button(window, 41003)) ? "yes" : "no",
-           IsWindowEnabled(Button(window, 41005)) ? "yes" : "no");
+    printf("install %s uninstall %s\n", IsWindowEnabled(Button(window, CMD_INSTALL)) ? "yes" : "no",
+           IsWindowEnabled(Button(window, CMD_UNINSTALL)) ? "yes" : "no");
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/product.h"
+#include "product/product.h"
 
 namespace {
 

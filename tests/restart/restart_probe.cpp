@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/restart_ops.h"
 #include "common/windows_family.h"
+#include "restart/restart_ops.h"
 
 static int PrintPending()
 {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/pending_renames.h"
-#include "common/wininit_text.h"
+#include "restart/pending_renames.h"
+#include "restart/wininit_text.h"
 
 namespace {
 

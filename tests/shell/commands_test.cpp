@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/setup_state.h"
+#include "shell/command_ids.h"
 #include "shell/commands.h"
 
 struct CommandCase {

@@ -11,6 +11,7 @@
 #include "common/windows_family.h"
 #include "payload/install.h"
 #include "payload/kept_uninstaller.h"
+#include "shell/command_ids.h"
 #include "shell/main_window.h"
 #include "uninstall/uninstall.h"
 

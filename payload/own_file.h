@@ -1,0 +1,24 @@
+// The running program's own file: the setup file with its container behind
+// the image, or the kept uninstaller, which is the image alone.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+#include "payload/container.h"
+
+// Copies the program file to the temporary folder and opens the copy so that
+// closing deletes it; the payload is read from there.
+HANDLE OpenTemporaryCopy(void);
+
+// Reads size bytes at offset of the file; returns how many were read.
+uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size);
+
+// The end of the container: the end of the file, or the one in front of a
+// signature appended after packing. layout holds what the image's headers
+// told (no image end when they could not be read).
+uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout);
+
+// 0 when the running program's file is its image alone, as the kept
+// uninstaller is; 1 when a container follows, or the file cannot be read.
+int OwnFileHasContainer(void);
