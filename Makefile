@@ -38,6 +38,7 @@ test: deps all
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 	ctest --test-dir "$(HOST)" --output-on-failure
 	ctest --test-dir "$(WIN32)" --output-on-failure
+	@tests/wine/bed can-run >/dev/null || echo "The Windows tests listed as not run need Wine: $$(tests/wine/bed can-run)."
 
 # Figures only: the codec on the sample payload that the Windows build makes,
 # and the install under Wine against a plain copy and NSIS.

@@ -22,6 +22,33 @@ set(QMX_WINE_ROOT "${CMAKE_BINARY_DIR}/wine")
 set(QMX_BED "${CMAKE_SOURCE_DIR}/tests/wine/bed")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${QMX_BED}" run)
 
+# Whether this machine can run Windows programs under Wine at all. Where it
+# cannot (a kernel without IA-32 emulation runs no 32-bit x86 program), every
+# test that needs the bed is disabled, so CTest lists it as not run rather
+# than failed, and the reason is printed.
+execute_process(COMMAND "${QMX_BED}" can-run RESULT_VARIABLE QMX_WINE_STATUS
+    OUTPUT_VARIABLE QMX_WINE_REASON OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(NOT QMX_WINE_STATUS EQUAL 0)
+    message(WARNING "The Windows tests are disabled: ${QMX_WINE_REASON}.")
+endif()
+
+# Called at the end of each test folder: disables its tests that need the
+# bed (those of the wine_bed fixture) where Wine cannot run.
+function(qmx_disable_wine_tests_if_wine_cannot_run)
+    if(QMX_WINE_STATUS EQUAL 0)
+        return()
+    endif()
+    get_property(names DIRECTORY PROPERTY TESTS)
+    foreach(name IN LISTS names)
+        get_test_property(${name} FIXTURES_REQUIRED required)
+        get_test_property(${name} FIXTURES_SETUP setup)
+        get_test_property(${name} FIXTURES_CLEANUP cleanup)
+        if("wine_bed" IN_LIST required OR setup STREQUAL "wine_bed" OR cleanup STREQUAL "wine_bed")
+            set_tests_properties(${name} PROPERTIES DISABLED TRUE)
+        endif()
+    endforeach()
+endfunction()
+
 # A Windows GoogleTest program, run by CTest through Wine in the shared
 # prefix, or with PREFIX in a fresh prefix of that name, made before the test
 # and removed after it.

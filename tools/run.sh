@@ -18,6 +18,11 @@ program=$build/qmxsetup.exe
 dump=$build/tests/install/statedump.exe
 export QMX_WINE_ROOT=$build/run
 
+if ! reason=$("$bed" can-run); then
+    echo "run.sh: the setup program was built ($program), but cannot be started here: $reason." >&2
+    exit 1
+fi
+
 # The program starts from C:\setup of the prefix, as from a download folder:
 # its path then stays short however deep the checkout lies (the program, like
 # Windows 9x, takes no path beyond MAX_PATH).
