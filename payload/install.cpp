@@ -1,7 +1,8 @@
-// The install worker: creates the target folders, reads the payload container
-// from a temporary copy of the program file, writes every member to its
-// folder with its follow-up (shortcut, IME hand-over), shows a progress bar,
-// and at the end places the new keyboard layout in the user's preload list.
+// The install worker: reads the payload container from the program's own
+// file, held open so that nobody can change it meanwhile, creates the target
+// folders, writes every member to its folder with its follow-up (shortcut,
+// IME hand-over), shows a progress bar, and at the end places the new
+// keyboard layout in the user's preload list.
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
@@ -162,13 +163,13 @@ static MemberOutcome InstallStoredMember(const uint8_t* member, uint32_t length)
 }
 
 // A member that cannot be read whole is not written at all.
-static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
+static MemberOutcome InstallMember(HANDLE ownFile, uint32_t offset, uint32_t size)
 {
     uint8_t* member = (uint8_t*)AllocateBytes(size ? size : 1);
     if (!member)
         return MemberLost;
     MemberOutcome outcome = MemberUnreadable;
-    if (ReadAt(copy, offset, member, size) == size)
+    if (ReadAt(ownFile, offset, member, size) == size)
         outcome = IsStoredMember(member, size) ? InstallStoredMember(member, size)
                                                : InstallCompressedMember(member, size);
     FreeBytes(member);
@@ -186,7 +187,7 @@ static MemberOutcome InstallMember(HANDLE copy, uint32_t offset, uint32_t size)
 // Then the image in front of them becomes the kept uninstaller, its path
 // left in uninstallerPath; without it the install is not complete. An empty
 // container keeps none.
-static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint32_t memberCount,
+static ContainerOutcome InstallMembers(HANDLE ownFile, uint32_t containerEnd, uint32_t memberCount,
                                        const uint8_t* sizeTable, char* uninstallerPath)
 {
     uint32_t offset;
@@ -198,7 +199,7 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
     for (uint32_t k = 0; k < memberCount; k++) {
         uint32_t size = ReadLe32(sizeTable + kSizeFieldSize * k);
         runningTotal += size;
-        MemberOutcome outcome = InstallMember(copy, offset, size);
+        MemberOutcome outcome = InstallMember(ownFile, offset, size);
         unreadable |= outcome == MemberUnreadable;
         lost |= outcome == MemberLost;
         imeHanded |= outcome == MemberImeHanded;
@@ -210,7 +211,7 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
     if (unreadable)
         return ContainerDamaged;
     if (memberCount)  // nothing installed, nothing to uninstall
-        lost |= !KeepUninstaller(copy, imageSize, uninstallerPath);
+        lost |= !KeepUninstaller(ownFile, imageSize, uninstallerPath);
     if (!imeHanded)
         return ContainerNoIme;
     return lost ? ContainerPartial : ContainerComplete;
@@ -218,16 +219,16 @@ static ContainerOutcome InstallMembers(HANDLE copy, uint32_t containerEnd, uint3
 
 // Reads the container's trailer and installs its members under a progress
 // bar, which the caller removes.
-static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
+static ContainerOutcome InstallContainer(HANDLE ownFile, char* uninstallerPath)
 {
-    uint32_t fileSize = GetFileSize(copy, NULL);
+    uint32_t fileSize = GetFileSize(ownFile, NULL);
     if (fileSize == INVALID_FILE_SIZE)
         return ContainerDamaged;
     ImageLayout layout;
-    uint32_t end = ReadContainerEnd(copy, fileSize, &layout);
+    uint32_t end = ReadContainerEnd(ownFile, fileSize, &layout);
     uint8_t countField[kCountFieldSize];
     uint32_t tableOffset;
-    if (ReadAt(copy, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
+    if (ReadAt(ownFile, end - kCountFieldSize, countField, kCountFieldSize) != kCountFieldSize)
         return ContainerDamaged;
     uint32_t memberCount = ReadLe16(countField);
     if (!LocateSizeTable(end, memberCount, &tableOffset))
@@ -239,12 +240,12 @@ static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
     uint32_t tableSize = kSizeFieldSize * memberCount;
     uint32_t sum = 0;
     ContainerOutcome outcome = ContainerDamaged;
-    if (ReadAt(copy, tableOffset, sizeTable, tableSize) == tableSize) {
+    if (ReadAt(ownFile, tableOffset, sizeTable, tableSize) == tableSize) {
         for (uint32_t k = 0; k < memberCount; k++)
             sum += ReadLe32(sizeTable + kSizeFieldSize * k);
         setupState.progressBar = CreateProgressBar(sum);
         setupState.progressCount = 0;
-        outcome = InstallMembers(copy, end, memberCount, sizeTable, uninstallerPath);
+        outcome = InstallMembers(ownFile, end, memberCount, sizeTable, uninstallerPath);
     }
     FreeBytes(sizeTable);
     return outcome;
@@ -306,19 +307,20 @@ DWORD WINAPI RunInstall(LPVOID)
     StartOutcome();
     Log("install");
     EndLogLine();
-    PrepareTargetDirs();
-    HANDLE copy = OpenTemporaryCopy();
+    // The file is open before any folder is made: without it nothing is done.
+    HANDLE ownFile = OpenOwnFile();
     ContainerOutcome outcome = ContainerAbandoned;
     char uninstallerPath[kWorkPathSize];
-    if (copy != INVALID_HANDLE_VALUE) {
+    if (ownFile != INVALID_HANDLE_VALUE) {
+        PrepareTargetDirs();
         // COM stays initialised while the members are placed: each shortcut's
         // own CoInitialize and CoUninitialize then only count, and the
         // thread's apartment is built once rather than once per shortcut.
         HRESULT com = CoInitialize(NULL);
-        outcome = InstallContainer(copy, uninstallerPath);
+        outcome = InstallContainer(ownFile, uninstallerPath);
         if (SUCCEEDED(com))
             CoUninitialize();
-        CloseHandle(copy);
+        CloseHandle(ownFile);
     }
     if (setupState.progressBar) {
         DestroyWindow(setupState.progressBar);

@@ -10,7 +10,7 @@
 #include "product/product.h"
 
 // The member writer takes the file's name in front of its bytes.
-int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path)
+int KeepUninstaller(HANDLE ownFile, uint32_t imageSize, char* path)
 {
     uint32_t nameLength = TextLength(QMX_KEPT_UNINSTALLER_NAME) + 1;
     if (imageSize > 0xFFFFFFFFu - nameLength || !CopyFolder(path, kWorkPathSize, setupState.programDir))
@@ -19,7 +19,7 @@ int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path)
     if (!bytes)
         return 0;
     CopyText((char*)bytes, nameLength, QMX_KEPT_UNINSTALLER_NAME);
-    int kept = ReadAt(copy, 0, bytes + nameLength, imageSize) == imageSize;
+    int kept = ReadAt(ownFile, 0, bytes + nameLength, imageSize) == imageSize;
     if (kept) {
         ForgetCertificateTable(bytes + nameLength, imageSize);  // a signed setup's
         kept = WriteMemberFile(path, nameLength, bytes, nameLength + imageSize) != MemberNotWritten;

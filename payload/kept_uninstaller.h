@@ -7,8 +7,8 @@
 
 #include <stdint.h>
 
-// Writes the first imageSize bytes of the setup file open at copy to
+// Writes the first imageSize bytes of the setup file open at ownFile to
 // programDir under the kept uninstaller's name and leaves the file's full
 // path in path (a kWorkPathSize buffer). Returns 1 when it was written, or
 // waits beside a held file for the next restart.
-int KeepUninstaller(HANDLE copy, uint32_t imageSize, char* path);
+int KeepUninstaller(HANDLE ownFile, uint32_t imageSize, char* path);

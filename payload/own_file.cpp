@@ -6,9 +6,6 @@
 #include "common/text.h"
 #include "payload/member_file.h"
 
-static const char kTempCopyName[] = "delD2A1.TMP";
-static const char kFallbackTempDir[] = "c:\\temp\\";
-
 // One byte more than MAX_PATH: a path of 259 characters comes back whole
 // with its NUL, and a longer one shows by its length whether the system
 // returns the cut length with or without the NUL. 0 when it does not fit.
@@ -21,30 +18,22 @@ static int ReadOwnPath(char (&path)[kWorkPathSize + 1])
     return 1;
 }
 
-// The copy's path must fit its buffer, as the program's own path must.
-HANDLE OpenTemporaryCopy(void)
+// Sharing for reading only keeps writers, renames and deletions out.
+static HANDLE OpenForReading(const char* path)
 {
-    char exePath[kWorkPathSize + 1];
-    if (!ReadOwnPath(exePath))
-        return INVALID_HANDLE_VALUE;
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+}
 
-    char tempCopyPath[kWorkPathSize];
-    DWORD tempLength = GetTempPathA(sizeof tempCopyPath, tempCopyPath);
-    if (tempLength == 0) {
-        CopyText(tempCopyPath, sizeof tempCopyPath, kFallbackTempDir);
-        CreateDirectoryA(tempCopyPath, NULL);
-    } else if (tempLength >= sizeof tempCopyPath) {
+// The install hears which file failed.
+HANDLE OpenOwnFile(void)
+{
+    char path[kWorkPathSize + 1];
+    if (!ReadOwnPath(path))
         return INVALID_HANDLE_VALUE;
-    }
-    if (!AppendText(tempCopyPath, sizeof tempCopyPath, kTempCopyName))
-        return INVALID_HANDLE_VALUE;
-
-    HANDLE copy = INVALID_HANDLE_VALUE;
-    if (CopyFileA(exePath, tempCopyPath, FALSE) || CopyFileA(exePath, tempCopyPath, TRUE))
-        copy = CreateFileA(tempCopyPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
-    if (copy == INVALID_HANDLE_VALUE)
-        NoteFailedFile(tempCopyPath, GetLastError());
-    return copy;
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE)
+        NoteFailedFile(path, GetLastError());
+    return file;
 }
 
 uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size)
@@ -72,7 +61,7 @@ int OwnFileHasContainer(void)
     char path[kWorkPathSize + 1];
     if (!ReadOwnPath(path))
         return 1;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE file = OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     uint32_t fileSize = GetFileSize(file, NULL);

@@ -7,9 +7,12 @@
 
 #include "payload/container.h"
 
-// Copies the program file to the temporary folder and opens the copy so that
-// closing deletes it; the payload is read from there.
-HANDLE OpenTemporaryCopy(void);
+// Opens the running program's own file for reading, sharing it for reading
+// only: while the handle is open nobody can write, rename or delete the file
+// (nor can anyone write a running image at all), so every byte the install
+// reads comes from the file that was started. INVALID_HANDLE_VALUE when its
+// path does not fit MAX_PATH or it cannot be opened.
+HANDLE OpenOwnFile(void);
 
 // Reads size bytes at offset of the file; returns how many were read.
 uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size);

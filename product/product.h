@@ -26,3 +26,6 @@
 #define QMX_TYPING_LINK_NAME "Zubino.lnk"
 // The kept uninstaller in the program folder: an 8.3 name, as WININIT.INI wants it.
 #define QMX_KEPT_UNINSTALLER_NAME "qmxunins.exe"
+// The mutex that lets one setup or uninstall run at a time: the setup file
+// and the kept uninstaller share it, whoever runs them.
+#define QMX_SINGLE_SETUP_MUTEX "QumoIME.Setup"

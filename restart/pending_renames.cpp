@@ -17,9 +17,19 @@ uint16_t FoldAscii(uint16_t unit)
     return unit >= 'a' && unit <= 'z' ? (uint16_t)(unit - 'a' + 'A') : unit;
 }
 
-// Skips the "\??\" that names a path in the system's object space.
-uint32_t SkipObjectPrefix(const uint16_t* units, uint32_t start, uint32_t end)
+// Skips what stands in front of a path: a "!" (a move that may replace an
+// existing file) or "*" and a number, which recent versions of Windows put
+// before some sources, and then the "\??\" that names a path in the system's
+// object space.
+uint32_t SkipPathPrefix(const uint16_t* units, uint32_t start, uint32_t end)
 {
+    if (start < end && units[start] == '!') {
+        ++start;
+    } else if (start < end && units[start] == '*') {
+        ++start;
+        while (start < end && units[start] >= '0' && units[start] <= '9')
+            ++start;
+    }
     if (end - start >= 4 && units[start] == '\\' && units[start + 1] == '?' && units[start + 2] == '?' &&
         units[start + 3] == '\\')
         return start + 4;
@@ -28,7 +38,7 @@ uint32_t SkipObjectPrefix(const uint16_t* units, uint32_t start, uint32_t end)
 
 int SameName(const uint16_t* units, uint32_t start, uint32_t end, const uint16_t* path, uint32_t pathLength)
 {
-    start = SkipObjectPrefix(units, start, end);
+    start = SkipPathPrefix(units, start, end);
     if (end - start != pathLength)
         return 0;
     for (uint32_t i = 0; i < pathLength; ++i) {
@@ -44,8 +54,6 @@ int ActsOnPath(const uint16_t* units, uint32_t source, uint32_t sourceEnd, uint3
 {
     if (target == targetEnd)
         return SameName(units, source, sourceEnd, path, pathLength);
-    if (units[target] == '!')
-        ++target;
     return SameName(units, target, targetEnd, path, pathLength);
 }
 

@@ -10,6 +10,7 @@
 #include "common/windows_family.h"
 #include "restart/pending_renames.h"
 #include "restart/wininit_text.h"
+#include "restart/wow64_spelling.h"
 
 static_assert(sizeof(WCHAR) == sizeof(uint16_t), "the pending renames are edited as UTF-16 units");
 
@@ -27,11 +28,44 @@ const WCHAR kPendingValueW[] = L"PendingFileRenameOperations";
 // looked up at run time and called on the NT family only, like the W
 // registry calls.
 typedef BOOL(WINAPI* MoveFileExFunction)(LPCSTR, LPCSTR, DWORD);
+// Windows XP and later have these two; 95 to 2000 do not.
+typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
+typedef UINT(WINAPI* GetSystemWow64DirectoryFunction)(LPSTR, UINT);
 
+// 1 when the process runs under WOW64, with the System folder the program
+// sees and the one the restart acts on.
+int Wow64Folders(char* systemDir, char* wow64Dir)
+{
+    IsWow64ProcessFunction isWow64Process =
+        (IsWow64ProcessFunction)SystemFunction("KERNEL32.DLL", "IsWow64Process");
+    GetSystemWow64DirectoryFunction getSystemWow64Directory =
+        (GetSystemWow64DirectoryFunction)SystemFunction("KERNEL32.DLL", "GetSystemWow64DirectoryA");
+    BOOL wow64 = FALSE;
+    if (!isWow64Process || !getSystemWow64Directory || !isWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        return 0;
+    UINT systemLength = GetSystemDirectoryA(systemDir, MAX_PATH);
+    UINT wow64Length = getSystemWow64Directory(wow64Dir, MAX_PATH);
+    return systemLength > 0 && systemLength < MAX_PATH && wow64Length > 0 && wow64Length < MAX_PATH;
+}
+
+// The path as the restart must name it: under WOW64 a System-folder file in
+// its SysWOW64 spelling, elsewhere as it is. 0 when it does not fit.
+int RestartSpelling(const char* path, char* spelled)
+{
+    char systemDir[MAX_PATH], wow64Dir[MAX_PATH];
+    if (!Wow64Folders(systemDir, wow64Dir))
+        return CopyText(spelled, MAX_PATH, path);
+    return SpellForWow64(path, systemDir, wow64Dir, spelled, MAX_PATH);
+}
+
+// Both paths in the spelling of the restart; a NULL target deletes the source.
 int MoveAtRestart(const char* source, const char* target, DWORD flags)
 {
     MoveFileExFunction moveFileEx = (MoveFileExFunction)SystemFunction("KERNEL32.DLL", "MoveFileExA");
-    return moveFileEx && moveFileEx(source, target, flags | MOVEFILE_DELAY_UNTIL_REBOOT);
+    char spelledSource[MAX_PATH], spelledTarget[MAX_PATH];
+    if (!moveFileEx || !RestartSpelling(source, spelledSource) || (target && !RestartSpelling(target, spelledTarget)))
+        return 0;
+    return moveFileEx(spelledSource, target ? spelledTarget : NULL, flags | MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 // The 8.3 name of an existing file, as the real-mode WININIT.EXE needs it.
@@ -190,10 +224,15 @@ int DeleteAtRestart(const char* path)
 }
 
 // Wine carries out WININIT.INI on every family, so its lines are taken out on
-// the NT family too.
+// the NT family too. Under WOW64 a pending operation may name a System-folder
+// file in either spelling: an earlier version wrote what the program saw.
 void CancelPendingFor(const char* path)
 {
-    if (IsNtFamily())
+    if (IsNtFamily()) {
         CancelPendingRenames(path);
+        char spelled[MAX_PATH];
+        if (RestartSpelling(path, spelled) && lstrcmpiA(spelled, path) != 0)
+            CancelPendingRenames(spelled);
+    }
     CancelWininitLines(path);
 }

@@ -20,6 +20,7 @@
 #include "shell/outcome_text.h"
 #include "shell/panel.h"
 #include "shell/shown_window.h"
+#include "shell/single_setup.h"
 #include "uninstall/uninstall.h"
 
 const ShownText kMainWindowClass = SHOWN_TEXT("ZADAWndClass");
@@ -231,6 +232,18 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+// A second copy touches nothing: it shows the running one's window, or,
+// unattended, says why it ends with exit code 1.
+static int EndBesideRunningSetup(void)
+{
+    Log("another setup of " QMX_PRODUCT_NAME " is running: this one does nothing");
+    EndLogLine();
+    if (!setupState.unattended)
+        ShowRunningSetup();
+    LogProgramEnd(setupState.unattended);
+    return setupState.unattended;
+}
+
 static int EndBeforeTheWindow(void)
 {
     LogProgramEnd(setupState.unattended);
@@ -260,6 +273,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     LogProgramStart(kProgramLogName, GetCommandLineA(), mode == StartSilentInstall     ? "unattended install"
                     : mode == StartSilentUninstall ? "unattended uninstall"
                                                    : "window");
+    if (!TakeSingleSetupGuard())
+        return EndBesideRunningSetup();
     if (setupState.uninstallOnly && mode == StartSilentInstall) {
         Log("nothing to install: this file is the kept uninstaller");
         EndLogLine();

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build make g++ python3
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
+    wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
     googletest locales liblnk-utils libgif-dev zlib1g-dev gzip xxd openssl osslsigncode
     clang libclang-rt-14-dev libbenchmark-dev nsis
 )

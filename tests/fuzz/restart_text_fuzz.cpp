@@ -1,14 +1,17 @@
 // Fuzz target: any bytes as WININIT.INI (and as PendingFileRenameOperations
 // units), the first line naming the path. Nothing is written outside a
 // buffer, taking out never grows the text, and a line added for the path
-// comes out again.
+// comes out again; the path respelled for WOW64 under a folder taken from
+// its own front stays within its buffer.
 #include <stdint.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <vector>
 
 #include "restart/pending_renames.h"
 #include "restart/wininit_text.h"
+#include "restart/wow64_spelling.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -38,6 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (RemoveRenameLinesFor(added.data(), addedLength, path.data(), again.data()) >= addedLength)
             abort();
     }
+
+    std::vector<char> systemDir(path.begin(), path.begin() + pathLength / 2);
+    systemDir.push_back(0);
+    const uint32_t spelledCapacity = 24;
+    std::vector<char> spelled(spelledCapacity + 1, 0x5A);
+    int fits = SpellForWow64(path.data(), systemDir.data(), "C:\\Windows\\SysWOW64", spelled.data(), spelledCapacity);
+    if (spelled[spelledCapacity] != 0x5A || (fits && strnlen(spelled.data(), spelledCapacity) == spelledCapacity) ||
+        (!fits && spelled[0] != 0))
+        abort();
 
     std::vector<uint16_t> units(size / 2);
     for (size_t i = 0; i < units.size(); ++i)

@@ -13,6 +13,9 @@
 //                             "owner yes|no", "title TITLE" and its text, in GBK whatever the
 //                             machine's code page
 //   winprobe redraw           erase and paint the main window now
+//   winprobe minimize         minimise the main window
+//   winprobe front            "front" when the main window is restored and in the foreground,
+//                             "behind" otherwise
 #include <windows.h>
 
 #include <cstdio>
@@ -162,6 +165,22 @@ static int Redraw()
     return 0;
 }
 
+static int Minimize()
+{
+    HWND window = MainWindow();
+    if (!window)
+        return 1;
+    ShowWindow(window, SW_MINIMIZE);
+    return 0;
+}
+
+static int Front()
+{
+    HWND window = MainWindow();
+    printf("%s\n", window && GetForegroundWindow() == window && !IsIconic(window) ? "front" : "behind");
+    return window ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !strcmp(argv[1], "window"))
@@ -180,6 +199,10 @@ int main(int argc, char** argv)
         return WaitMessage(atoi(argv[2]));
     if (argc >= 2 && !strcmp(argv[1], "redraw"))
         return Redraw();
-    fprintf(stderr, "usage: winprobe window|gone|message SECONDS | pixel X Y | focus | bars | redraw\n");
+    if (argc >= 2 && !strcmp(argv[1], "minimize"))
+        return Minimize();
+    if (argc >= 2 && !strcmp(argv[1], "front"))
+        return Front();
+    fprintf(stderr, "usage: winprobe window|gone|message SECONDS | pixel X Y | focus | bars | redraw | minimize | front\n");
     return 2;
 }

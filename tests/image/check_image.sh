@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks that the shipped image loads on Windows 95/98/NT4 and runs on a 486:
 # imports only from the allowed list, no instruction newer than the Pentium
-# (cmov, fcomi, MMX, SSE), no TLS directory, subsystem and OS version 4.0;
-# and that it imports from no library that Windows might take from the
-# program's own folder.
+# (cmov, fcomi, MMX, SSE), no TLS directory, subsystem and OS version 4.0,
+# the preferred base where Windows 9x loads a program; that it imports from
+# no library that Windows might take from the program's own folder; and that
+# later Windows may place it anywhere and keep its data from running (ASLR
+# and DEP: the two header bits and the relocations they need).
 #   check_image.sh IMAGE ALLOWED_IMPORTS   every check
 #   check_image.sh --libraries IMAGE       the imported libraries only (the build runs this)
 set -uo pipefail
@@ -57,6 +59,16 @@ for k in MinorOSystemVersion MinorSubsystemVersion; do
     v=$(field $k)
     [ "$v" = 0 ] || fail "$k is '$v', not 0"
 done
+# Windows 9x loads a program only at its preferred base and ignores the
+# relocations; NT 4.0 ignores the two bits.
+base=$(field ImageBase)
+[ "$base" = 00400000 ] || fail "ImageBase is '$base', not 00400000"
+characteristics=$(field DllCharacteristics)
+(( 16#${characteristics:-0} & 0x40 )) || fail "DYNAMIC_BASE is not set (DllCharacteristics $characteristics)"
+(( 16#${characteristics:-0} & 0x100 )) || fail "NX_COMPAT is not set (DllCharacteristics $characteristics)"
+grep -q 'relocations stripped' <<<"$headers" && fail "the image's relocations are stripped"
+relocations=$(awk '/Base Relocation Directory/ {print $4}' <<<"$headers")
+[ -n "$relocations" ] && [ "$((16#$relocations))" -gt 0 ] || fail "the image has no base relocations ($relocations)"
 tls=$(awk '/Thread Storage Directory/ {print $3}' <<<"$headers")
 [ "$tls" = 00000000 ] || fail "the image has a TLS directory ($tls)"
 

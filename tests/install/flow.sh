@@ -34,10 +34,16 @@ close_machine() {
 # A fresh machine; VERSION (win98, winxp, ..., - for Wine's default) sets the
 # Windows version Wine reports, LOCALE the ANSI code page (see the bed). The
 # setup program under test, SETUP, is on its drive C from the start.
+# VERSION win64 makes Wine's own 64-bit Windows, where the program runs under
+# WOW64.
 new_machine() {  # new_machine NAME [VERSION [LOCALE]]
     close_machine
     export WINEPREFIX
-    WINEPREFIX=$("$bed" fresh "$1" "${2:-}" "${3:-}")
+    if [ "${2:-}" = win64 ]; then
+        WINEPREFIX=$("$bed" fresh64 "$1")
+    else
+        WINEPREFIX=$("$bed" fresh "$1" "${2:-}" "${3:-}")
+    fi
     if [ -n "${SETUP:-}" ]; then
         on_drive_c "$SETUP" >/dev/null
     fi
@@ -202,17 +208,35 @@ same_state() {  # same_state WHAT BEFORE AFTER
 }
 
 # The machine's folders as Unix paths: windows, system, desktop, temp, help
-# and program (Program Files\qmx on drive C).
+# and program (Program Files\qmx on drive C). Under WOW64 the System folder
+# that the program sees as system32 is syswow64.
 find_folders() {
     windows=$(folder windows) system=$(folder system) desktop=$(folder desktop) temp=$(folder temp)
+    if [ "$(cat "$WINEPREFIX/.bed-arch" 2>/dev/null)" = win64 ]; then
+        system=$(find "$windows" -maxdepth 1 -iname syswow64)
+    fi
     help=$(find "$windows" -maxdepth 1 -iname help)
     program="$(unix_path 'C:\')/Program Files/qmx"
 }
 
 link_field() { lnkinfo -c windows-936 "$1" 2>/dev/null | tr -d '\r' | awk -F': ' -v f="$2" '$1 ~ "^[ \t]*" f "[ \t]*$" {print $2; exit}'; }
 
+# The program files (MZ) in the temporary folder, one a line: the setup
+# reads its payload from its own file and copies itself nowhere. A kept
+# uninstaller that an uninstall set aside there (qmx*.tmp, deleted at the
+# restart) is not counted.
+programs_in_temp() {
+    local f
+    for f in "$temp"/*; do
+        case ${f##*/} in [qQ][mM][xX]*.[tT][mM][pP]) continue ;; esac
+        [ -f "$f" ] && [ "$(head -c 2 "$f")" = MZ ] && echo "$f"
+    done
+    return 0
+}
+
 # Everything a complete install of the sample leaves in the file system:
-# the seven files as the sample has them, no temporary copy, and the two
+# the seven files as the sample has them, no copy of the program in the
+# temporary folder, and the two
 # shortcuts, each pointing at its file and described by its own path.
 check_installed() {  # check_installed SAMPLE_DIR
     local samples=$1 f desktop_win
@@ -223,7 +247,7 @@ check_installed() {  # check_installed SAMPLE_DIR
     for f in qmx.mb qmxpin.mb qmx.ime; do check "$f in the System folder" same "$(same "$system/$f" $f)"; done
     check "qmx.hlp in the Help folder" same "$(same "$help/qmx.hlp" qmx.hlp)"
     for f in click.wav error.wav zub.exe; do check "$f in Program Files\\qmx" same "$(same "$program/$f" $f)"; done
-    check "the temporary copy is gone" "" "$(ls "$temp" | grep -i '^delD2A1.TMP$' || true)"
+    check "no copy of the program in the temporary folder" "" "$(programs_in_temp)"
     desktop_win=$(win_folder desktop)
     check "the help shortcut's target" 'C:\windows\Help\qmx.hlp' "$(link_field "$desktop/Qumo帮助.lnk" 'Local path')"
     check "the help shortcut's description" "$desktop_win\\Qumo帮助.lnk" "$(link_field "$desktop/Qumo帮助.lnk" Description)"

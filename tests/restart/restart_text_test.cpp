@@ -3,11 +3,13 @@
 // another program comes through byte for byte.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "restart/pending_renames.h"
 #include "restart/wininit_text.h"
+#include "restart/wow64_spelling.h"
 
 namespace {
 
@@ -182,6 +184,12 @@ TEST(PendingRenames, TakesOutOnlyThePairsThatActOnThePath)
         {u"C:\\Program Files\\QMX\\qmx.ime", u"", true},  // without the prefix
         {u"\\??\\C:\\Other\\\u6d4b.tmp", u"\\??\\C:\\Program Files\\QMX\\qmx.ime", true},
         {u"\\??\\C:\\Other\\\u6d4b.dll", u"", false},
+        // Sources as recent versions of Windows write some of them.
+        {u"*1\\??\\C:\\PROGRAM FILES\\QMX\\QMX.IME", u"", true},
+        {u"!\\??\\C:\\Program Files\\QMX\\qmx.ime", u"", true},
+        {u"*12\\??\\C:\\Other\\d.tmp", u"!\\??\\C:\\Program Files\\qmx\\Qmx.Ime", true},
+        {u"*1\\??\\C:\\Program Files\\QMX\\qmx.imex", u"", false},
+        {u"*\\??\\C:\\Other\\e.dll", u"", false},
     };
     const size_t count = sizeof pairs / sizeof pairs[0];
     for (size_t shift = 0; shift < count; ++shift) {
@@ -227,4 +235,66 @@ TEST(PendingRenames, ReportsAnEmptiedValueAndKeepsWhatItCannotRead)
     EXPECT_EQ((std::vector<uint16_t>{0, 'Z'}), result);
     EXPECT_EQ(kPendingUnchanged, RemovedPending({}, path, &result));
     EXPECT_TRUE(result.empty());
+}
+
+// A System-folder path in the spelling the restart sees under WOW64, and
+// every other path as it is.
+TEST(Wow64Spelling, RespellsTheSystemFolderOnly)
+{
+    struct Case {
+        const char* path;
+        const char* expected;
+    } cases[] = {
+        {"C:\\windows\\system32\\qmx.ime", "C:\\windows\\syswow64\\qmx.ime"},
+        {"c:\\WINDOWS\\SYSTEM32\\qmx.ime.new", "C:\\windows\\syswow64\\qmx.ime.new"},
+        {"C:\\windows\\system32", "C:\\windows\\syswow64"},
+        {"C:\\windows\\system32x\\qmx.ime", "C:\\windows\\system32x\\qmx.ime"},
+        {"C:\\windows\\system3", "C:\\windows\\system3"},
+        {"C:\\Program Files\\qmx\\zub.exe", "C:\\Program Files\\qmx\\zub.exe"},
+        {"D:\\windows\\system32\\qmx.ime", "D:\\windows\\system32\\qmx.ime"},
+        {"", ""},
+    };
+    const char* systemDir = "C:\\windows\\system32";
+    const char* wow64Dir = "C:\\windows\\syswow64";
+    for (const Case& c : cases) {
+        std::string expected = c.expected;
+        std::vector<char> spelled(expected.size() + 2, kCanary);
+        // Exactly the room the result needs, and one byte less.
+        ASSERT_EQ(1, SpellForWow64(c.path, systemDir, wow64Dir, spelled.data(), (uint32_t)expected.size() + 1))
+            << c.path;
+        EXPECT_EQ(expected, spelled.data());
+        EXPECT_EQ(kCanary, spelled[expected.size() + 1]);
+        if (!expected.empty()) {
+            EXPECT_EQ(0, SpellForWow64(c.path, systemDir, wow64Dir, spelled.data(), (uint32_t)expected.size()));
+            EXPECT_EQ(0, spelled[0]);
+        }
+    }
+    // A folder whose name ends in a GBK character with a backslash for its
+    // trail byte is the whole character, and so is its end.
+    char spelled[64];
+    ASSERT_EQ(1, SpellForWow64("C:\\\x81\x5C\\q.ime", "C:\\\x81\x5C", "C:\\W", spelled, sizeof spelled));
+    EXPECT_STREQ("C:\\W\\q.ime", spelled);
+    ASSERT_EQ(1, SpellForWow64("C:\\\x81\x5Cq.ime", "C:\\\x81\x5C", "C:\\W", spelled, sizeof spelled));
+    EXPECT_STREQ("C:\\\x81\x5Cq.ime", spelled);
+}
+
+// An operation pending for a System-folder file is ours in either spelling,
+// with or without a prefix, in any letter case: the program takes it out
+// under both spellings of the path, and every other pair stays.
+TEST(Wow64Spelling, PendingOperationsInBothSpellingsAreTakenOut)
+{
+    const char* path = "C:\\windows\\system32\\qmx.ime";
+    char spelled[260];
+    ASSERT_EQ(1, SpellForWow64(path, "C:\\windows\\system32", "C:\\windows\\syswow64", spelled, sizeof spelled));
+    std::vector<uint16_t> units = MultiString({
+        u"\\??\\C:\\windows\\system32\\qmx.ime", u"",                                    // an earlier version
+        u"\\??\\C:\\Other\\a.dll", u"",                                                    // another program
+        u"*1\\??\\C:\\Windows\\SysWOW64\\qmx.ime", u"",                                 // recent Windows
+        u"\\??\\C:\\windows\\syswow64\\qmx.ime.new", u"!\\??\\C:\\WINDOWS\\SYSWOW64\\QMX.IME",  // this version
+        u"\\??\\C:\\windows\\syswow64\\qmx.mb", u"",                                     // another file of ours
+    });
+    std::vector<uint16_t> afterOne, afterBoth;
+    EXPECT_EQ(kPendingChanged, RemovedPending(units, std::u16string(path, path + strlen(path)), &afterOne));
+    EXPECT_EQ(kPendingChanged, RemovedPending(afterOne, std::u16string(spelled, spelled + strlen(spelled)), &afterBoth));
+    EXPECT_EQ(MultiString({u"\\??\\C:\\Other\\a.dll", u"", u"\\??\\C:\\windows\\syswow64\\qmx.mb", u""}), afterBoth);
 }
