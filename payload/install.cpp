@@ -102,8 +102,9 @@ static void LinkOnDesktop(const char* targetPath, ShownText linkName)
     if (!DesktopLinkPath(linkName, linkPath))
         return;
     int saved = CreateShortcut(targetPath, linkPath);
+    DesktopLinkShownPath(linkName, linkPath, shownPath);
     Log("shortcut ");
-    Log(DesktopLinkPathAsGbk(linkPath, shownPath) ? shownPath : linkName.gbk);
+    Log(shownPath);
     Log(saved ? ": written" : ": not written");
     EndLogLine();
 }

@@ -32,10 +32,11 @@ int DesktopLinkPath(ShownText name, WCHAR* path)
     return made;
 }
 
-int DesktopLinkPathAsGbk(const WCHAR* path, char* gbk)
+// Windows 9x's path was made in its code page within kWorkPathSize bytes, so
+// it fits.
+void DesktopLinkShownPath(ShownText name, const WCHAR* path, char* gbk)
 {
-    if (WideCharToMultiByte(kGbkCodePage, 0, path, -1, gbk, kWorkPathSize, NULL, NULL) != 0)
-        return 1;
-    gbk[0] = 0;
-    return 0;
+    UINT codePage = IsNtFamily() ? kGbkCodePage : CP_ACP;
+    if (WideCharToMultiByte(codePage, 0, path, -1, gbk, kWorkPathSize, NULL, NULL) == 0)
+        CopyText(gbk, kWorkPathSize, name.gbk);
 }

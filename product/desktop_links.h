@@ -17,6 +17,8 @@ extern const ShownText kTypingLinkName;
 // path does not fit MAX_PATH: a cut path names nothing of the product's.
 int DesktopLinkPath(ShownText name, WCHAR* path);
 
-// The same path in GBK (kWorkPathSize bytes) for the log and the user's
-// box; a character that GBK lacks becomes "?". Returns 0 when it does not fit.
-int DesktopLinkPathAsGbk(const WCHAR* path, char* gbk);
+// The link's path, as DesktopLinkPath made it, for the log and the user's
+// box (kWorkPathSize bytes): on the NT family in GBK, a character that GBK
+// lacks becoming "?", and where it does not fit, the link's bare name; on
+// Windows 9x in its own code page, the path the A calls take.
+void DesktopLinkShownPath(ShownText name, const WCHAR* path, char* gbk);

@@ -124,8 +124,9 @@ static RemovalResult RemoveDesktopLink(ShownText name)
 {
     WCHAR path[kWorkPathSize];
     char shownPath[kWorkPathSize];
-    if (!DesktopLinkPath(name, path) || !DesktopLinkPathAsGbk(path, shownPath))
+    if (!DesktopLinkPath(name, path))
         return Removed;  // no desktop folder, or no path fits: nothing of the product's
+    DesktopLinkShownPath(name, path, shownPath);
     return DeleteOrSchedule(shownPath, IsNtFamily() ? path : NULL);
 }
 
