@@ -115,10 +115,10 @@ entry() { win "$DUMP" programs | awk -v v="$1" '$2 == "QumoIME" && $3 == v && $4
 uninstall_string=$(entry UninstallString)
 check "the uninstall entry stays for another try" "\"$program_win\qmxunins.exe\" /U" "$uninstall_string"
 
-# The flag cleared, and files whose bits a backup, the indexing service or a
-# compressed drive leave; Wine keeps neither NORMAL nor NOT_CONTENT_INDEXED
-# (it reports the archive bit alone), so the rule over those words is held
-# by the native test of the attribute word.
+# The flag cleared, and files with the bits a backup or the indexing service
+# leave. Wine may not keep them all (its attrib -a left the archive bit), so
+# the run prints what it kept, and the rule over every such word is held by
+# the native test of the attribute word.
 win "$DUMP" attributes 20 "$program_win\click.wav"
 for f in normal:80 unindexed:2000 archived-unindexed:2020; do
     echo "user's" >"$program/${f%%:*}.txt"
