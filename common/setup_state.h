@@ -26,17 +26,19 @@ enum {
     kMaxFailedFiles = 10,    // a container holds at most 10 members
 };
 
-// Why a file could not be written, as the user is told.
+// Why a file could not be written or removed, as the user is told.
 enum FileFailure {
-    FailureHeld,      // another program holds it, and no replacement could be scheduled
+    FailureHeld,       // another program holds it, and no replacement or deletion could be scheduled
     FailureDiskFull,
-    FailureNoAccess,  // refused: read-only, a folder in its place, no rights
-    FailureOther,     // no path could be made for it, or any other error
+    FailureNoAccess,   // refused: read-only, a folder in its place, no rights
+    FailureOther,      // no path could be made for it, or any other error
+    FailureProtected,  // the uninstall leaves it: read-only, hidden or system, or a folder
 };
 
 struct FailedFile {
     char path[kWorkPathSize];  // the file's full path, or its bare name when no path fit
     int failure;               // a FileFailure
+    int gbkPath;               // the path is GBK (a W call's path), not in the system's code page
 };
 
 // Sent by the install worker and the uninstall to the main window when their
@@ -63,6 +65,7 @@ struct SetupState {
     char windowsDir[kFolderFieldSize];  // ends in "\", empty when the lookup failed
     char systemDir[kFolderFieldSize];   // ends in "\", empty when the lookup failed
     char desktopDir[kFolderFieldSize];  // no trailing "\", empty when the lookup failed
+    wchar_t desktopDirWide[kWorkPathSize];  // the same as Unicode on the NT family, empty on Windows 9x
     char programDir[kFolderFieldSize];
     char layoutText[kNameFieldSize];
     char imeFileName[kNameFieldSize];
@@ -75,6 +78,7 @@ struct SetupState {
     int restartNeeded;   // done, but something waits for the next restart: exit code 3010 when unattended
     int containerDamaged;  // the setup file's own container could not be read
     int imeNotPlaced;      // no IME handed over, its layout not found, or the preload list not rewritten
+    int layoutStays;       // the uninstall could not delete a layout entry of the product or its preload entry
     int uninstallOnly;       // the kept uninstaller: the program file carries no container
     uint32_t installedBytes;  // bytes the install wrote, for the size its uninstall entry shows
     char logPath[kWorkPathSize];  // /LOG=FILE: the administrator's log; empty for none

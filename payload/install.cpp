@@ -22,12 +22,10 @@
 #include "payload/placement.h"
 #include "payload/progress_bar.h"
 #include "payload/shortcut.h"
+#include "product/desktop_links.h"
 #include "product/product.h"
 #include "product/uninstall_entry.h"
 #include "restart/restart_ops.h"
-
-static const char kZubinoLinkName[] = "\\" QMX_TYPING_LINK_NAME;
-static const char kHelpLinkName[] = "\\" QMX_HELP_LINK_NAME;
 
 // What became of one member. A member deferred to the next restart counts
 // as written.
@@ -97,12 +95,19 @@ static int HandOverIme(const char* path, const char* fileName)
     return handed;
 }
 
-static void LinkOnDesktop(const char* targetPath, const char* linkName)
+// The log names the link as it is on disk, in GBK.
+static void LinkOnDesktop(const char* targetPath, ShownText linkName)
 {
-    char linkPath[kWorkPathSize];
-    if (CopyFolder(linkPath, sizeof linkPath, setupState.desktopDir) &&
-        AppendText(linkPath, sizeof linkPath, linkName))
-        CreateShortcut(targetPath, linkPath);
+    WCHAR linkPath[kWorkPathSize];
+    char shownPath[kWorkPathSize];
+    if (!DesktopLinkPath(linkName, linkPath))
+        return;
+    int saved = CreateShortcut(targetPath, linkPath);
+    DesktopLinkShownPath(linkName, linkPath, shownPath);
+    Log("shortcut ");
+    Log(shownPath);
+    Log(saved ? ": written" : ": not written");
+    EndLogLine();
 }
 
 // Writes an expanded member to the folder its extension letter names, then
@@ -126,7 +131,7 @@ static MemberOutcome PlaceExpandedMember(const uint8_t* output, uint32_t outLeng
     if (!WriteMemberFile(path, nameLength, output, outLength))
         return MemberLost;
     if (place == PlaceProgramLinked)
-        LinkOnDesktop(path, kZubinoLinkName);
+        LinkOnDesktop(path, kTypingLinkName);
     else if (place == PlaceHelpLinked)
         LinkOnDesktop(path, kHelpLinkName);
     else if (place == PlaceSystemIme)

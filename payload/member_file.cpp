@@ -6,43 +6,12 @@
 
 #include <windows.h>
 
+#include "common/failed_files.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/text.h"
 #include "restart/held_file.h"
 #include "restart/restart_ops.h"
-
-static FileFailure FailureOf(DWORD error)
-{
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return FailureHeld;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return FailureDiskFull;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-        return FailureNoAccess;
-    default:
-        return FailureOther;
-    }
-}
-
-static void NoteFailure(const char* path, FileFailure failure)
-{
-    if (setupState.failedFileCount >= kMaxFailedFiles)
-        return;
-    FailedFile* failed = &setupState.failedFiles[setupState.failedFileCount++];
-    if (!CopyText(failed->path, sizeof failed->path, path))
-        failed->path[0] = 0;
-    failed->failure = failure;
-}
-
-void NoteFailedFile(const char* path, uint32_t win32Error)
-{
-    NoteFailure(path, FailureOf(win32Error));
-}
 
 // Writes the bytes to a new file at path; 0 when they are all there,
 // otherwise the error, and the cut file is deleted.
@@ -69,17 +38,17 @@ static MemberWrite WriteBesideHeldFile(const char* target, const uint8_t* bytes,
 {
     char waiting[kWorkPathSize];
     if (!WaitingFilePath(waiting, sizeof waiting, target)) {
-        NoteFailure(target, FailureOther);
+        NoteFileFailure(target, FailureOther);
         return MemberNotWritten;
     }
     DWORD error = WriteNewFile(waiting, bytes, length);
     if (error) {
-        NoteFailure(target, FailureOf(error) == FailureDiskFull ? FailureDiskFull : FailureHeld);
+        NoteFileFailure(target, FailureOfError(error) == FailureDiskFull ? FailureDiskFull : FailureHeld);
         return MemberNotWritten;
     }
     if (!ReplaceAtRestart(waiting, target)) {
         DeleteFileA(waiting);
-        NoteFailure(target, FailureHeld);
+        NoteFileFailure(target, FailureHeld);
         return MemberNotWritten;
     }
     setupState.restartNeeded = 1;
@@ -102,7 +71,7 @@ static void LogFileWrite(const char* path, uint32_t length, MemberWrite write, D
 MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength)
 {
     if (!folderPath[0] || !AppendText(folderPath, kWorkPathSize, (const char*)memberBytes)) {
-        NoteFailure((const char*)memberBytes, FailureOther);
+        NoteFileFailure((const char*)memberBytes, FailureOther);
         Log("file ");
         Log((const char*)memberBytes);
         Log(": failed, no path fits it");

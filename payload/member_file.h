@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "common/failed_files.h"  // NoteFailedFile, for the other steps of the install
+
 enum MemberWrite {
     MemberNotWritten = 0,  // nothing usable was written; the file is noted in setupState.failedFiles
     MemberWritten = 1,     // the file holds the member's bytes
@@ -18,7 +20,3 @@ enum MemberWrite {
 // deleted rather than left cut short. A deferred member counts as written for
 // its follow-up steps, and raises setupState.restartNeeded.
 MemberWrite WriteMemberFile(char* folderPath, uint32_t nameLength, const uint8_t* memberBytes, uint32_t totalLength);
-
-// Notes a file that could not be written, for the user and the exit code;
-// the win32Error of the failing call gives the reason.
-void NoteFailedFile(const char* path, uint32_t win32Error);

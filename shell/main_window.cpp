@@ -51,17 +51,32 @@ static void QueryFolder(char* field, UINT (WINAPI* query)(LPSTR, UINT))
     lstrcatA(field, "\\");
 }
 
+typedef BOOL(WINAPI* PathFromItemsW)(LPCITEMIDLIST, LPWSTR);
+
+// On the NT family the desktop folder is also read as Unicode, where the
+// links are made whatever the code page; the W call is looked up, since
+// Windows 95 may lack it.
+static void QueryDesktopFolderWide(LPCITEMIDLIST items)
+{
+    PathFromItemsW pathOf =
+        IsNtFamily() ? (PathFromItemsW)SystemFunction("SHELL32.DLL", "SHGetPathFromIDListW") : NULL;
+    if (!pathOf || !pathOf(items, setupState.desktopDirWide))
+        setupState.desktopDirWide[0] = 0;
+}
+
 // The shell may write up to MAX_PATH bytes, more than the field holds, so the
 // path goes through a buffer of that size and is kept only when it fits.
 static void QueryDesktopFolder(void)
 {
     setupState.desktopDir[0] = 0;
+    setupState.desktopDirWide[0] = 0;
     LPITEMIDLIST items = NULL;
     if (SHGetSpecialFolderLocation(NULL, CSIDL_DESKTOPDIRECTORY, &items) != S_OK || !items)
         return;
     char path[MAX_PATH];
     if (SHGetPathFromIDListA(items, path) && lstrlenA(path) < kFolderFieldSize)
         lstrcpyA(setupState.desktopDir, path);
+    QueryDesktopFolderWide(items);
     IMalloc* shellAllocator = NULL;
     if (SHGetMalloc(&shellAllocator) == S_OK) {
         shellAllocator->Free(items);
@@ -104,7 +119,7 @@ static void OnDestroy(void)
     setupState.stopAnimation = 1;
     DestroyWindow(setupState.installButton);
     DestroyWindow(setupState.uninstallButton);
-    int exitCode = setupState.unattended ? UnattendedExitCode(&setupState) : 0;
+    int exitCode = RunExitCode(&setupState);
     LogProgramEnd(exitCode);
     PostQuitMessage(exitCode);
 }
@@ -244,10 +259,11 @@ static int EndBesideRunningSetup(void)
     return setupState.unattended;
 }
 
+// No window, so nothing asked for could be done.
 static int EndBeforeTheWindow(void)
 {
-    LogProgramEnd(setupState.unattended);
-    return setupState.unattended;
+    LogProgramEnd(1);
+    return 1;
 }
 
 // Unattended, the window is never shown: where the system has them it is a

@@ -2,6 +2,7 @@
 #include "shell/outcome_box.h"
 
 #include "common/setup_state.h"
+#include "common/shown_text.h"
 #include "shell/main_window.h"
 #include "shell/outcome_text.h"
 #include "shell/shown_window.h"
@@ -9,11 +10,14 @@
 // Room for ten full paths with their reasons and the lines around them.
 enum { kOutcomeTextSize = 3072 };
 
-// The paths came from the A calls, in the system's code page.
+// Most paths came from the A calls, in the system's code page; the desktop
+// links' from the W calls, kept in GBK.
 static void WidenFailedPaths(WCHAR (*widePaths)[kWorkPathSize], const WCHAR** pointers)
 {
     for (int k = 0; k < kMaxFailedFiles; ++k) {
-        if (!MultiByteToWideChar(CP_ACP, 0, setupState.failedFiles[k].path, -1, widePaths[k], kWorkPathSize))
+        const FailedFile& failed = setupState.failedFiles[k];
+        if (!MultiByteToWideChar(failed.gbkPath ? kGbkCodePage : CP_ACP, 0, failed.path, -1, widePaths[k],
+                                 kWorkPathSize))
             widePaths[k][0] = 0;
         pointers[k] = widePaths[k];
     }
@@ -31,9 +35,9 @@ void ShowOutcomeBox(HWND window, int uninstall)
     WidenFailedPaths(widePaths, pointers);
     ComposeOutcomeText(message, &setupState, text, sizeof text);
     ComposeOutcomeText(message, &setupState, pointers, wideText, kOutcomeTextSize);
-    UINT icon = message == MessageDamaged      ? MB_ICONHAND
-                : message == MessageIncomplete ? MB_ICONEXCLAMATION
-                                               : MB_ICONINFORMATION;
+    UINT icon = message == MessageDamaged                                                   ? MB_ICONHAND
+                : message == MessageIncomplete || message == MessageUninstallIncomplete ? MB_ICONEXCLAMATION
+                                                                                        : MB_ICONINFORMATION;
     ShownText shown = {wideText, text};
     ShowMessageBox(window, shown, kMainWindowTitle, MB_OK | icon);
 }

@@ -66,15 +66,16 @@ report() {
         f=$(winepath -u "$path" 2>/dev/null | tr -d '\r')
         if [ -f "$f" ]; then printf '  %-40s %9s bytes\n' "$path" "$(stat -c %s "$f")"; else printf '  %-40s (none)\n' "$path"; fi
     done
+    # The names as they are on disk, read as Unicode, whatever the code page.
     echo "shortcuts on the desktop ($desktop):"
-    for f in Zubino.lnk Qumo帮助.lnk; do
+    local links
+    links=$(win "$dump" links | sed 's/^link //')
+    [ -n "$links" ] || echo "  (none)"
+    while IFS= read -r f; do
+        [ -n "$f" ] || continue
         path=$(winepath -u "$desktop\\$f" 2>/dev/null | tr -d '\r')
-        if [ -f "$path" ]; then
-            printf '  %-14s -> %s\n' "$f" "$(lnkinfo -c windows-936 "$path" 2>/dev/null | tr -d '\r' | awk -F': ' '$1 ~ /Local path/ {print $2; exit}')"
-        else
-            printf '  %-14s (none)\n' "$f"
-        fi
-    done
+        printf '  %-14s -> %s\n' "$f" "$(lnkinfo -c windows-936 "$path" 2>/dev/null | tr -d '\r' | awk -F': ' '$1 ~ /Local path/ {print $2; exit}')"
+    done <<<"$links"
     local wanted
     wanted=$(printf '%s' '智能Qumo输入法' | iconv -f UTF-8 -t GBK | xxd -p)00
     echo "keyboard layout entries with the product's layout text:"

@@ -6,24 +6,28 @@
 // waits are noted for the user and the unattended exit code.
 #include "uninstall/uninstall.h"
 
+#include "common/failed_files.h"
 #include "common/setup_log.h"
 #include "common/setup_state.h"
 #include "common/system_libraries.h"
 #include "common/text.h"
+#include "common/windows_family.h"
 #include "keyboard/keyboard.h"
+#include "product/desktop_links.h"
 #include "product/product.h"
 #include "product/uninstall_entry.h"
 #include "restart/held_file.h"
 #include "restart/restart_ops.h"
+#include "uninstall/file_protection.h"
 #include "uninstall/self_removal.h"
 
 enum RemovalAction {
-    RemoveFolder,      // the folder's archive-only files, then the folder
+    RemoveFolder,      // the folder's unprotected files, then the folder
     RemoveFile,
     ResetAndRemoveFile,  // attributes reset first, so a hidden or read-only file goes too
 };
 
-enum RemovalBase { BaseDriveRoot, BaseSystem, BaseWindows, BaseDesktop };
+enum RemovalBase { BaseDriveRoot, BaseSystem, BaseWindows };
 
 struct Removal {
     RemovalBase base;
@@ -39,9 +43,10 @@ static const Removal kRemovals[] = {
     {BaseSystem, "qmxpin.mb", RemoveFile, 0},
     {BaseWindows, "Help\\qmx.hlp", RemoveFile, 0},
     {BaseWindows, "Help\\qmx.gid", ResetAndRemoveFile, 0},
-    {BaseDesktop, "\\" QMX_HELP_LINK_NAME, RemoveFile, 0},
-    {BaseDesktop, "\\" QMX_TYPING_LINK_NAME, RemoveFile, 0},
 };
+
+// Removed after the list, by the names they were made with.
+static const ShownText* const kDesktopLinks[] = {&kHelpLinkName, &kTypingLinkName};
 
 // Indexed by RemovalResult.
 static const char* const kRemovalTexts[] = {
@@ -62,15 +67,67 @@ static RemovalResult LogRemoval(const char* path, RemovalResult result, DWORD er
     return result;
 }
 
-static RemovalResult DeleteOrSchedule(const char* path)
+// A file that stays for good, noted for the user with why: the protection
+// the user gave it shows in its attributes, otherwise the error says.
+// shownPath is GBK where it came from a W call's path.
+static RemovalResult LeaveBehind(const char* shownPath, DWORD attributes, DWORD error, int held, int gbkPath)
 {
-    CancelWaitingReplacement(path);
-    if (DeleteFileA(path))
+    FileFailure reason = IsProtectedByUser(attributes) ? FailureProtected : held ? FailureHeld : FailureOfError(error);
+    if (gbkPath)
+        NoteGbkFileFailure(shownPath, reason);
+    else
+        NoteFileFailure(shownPath, reason);
+    return LogRemoval(shownPath, LeftBehind, error);
+}
+
+typedef BOOL(WINAPI* DeleteFileWFunction)(LPCWSTR);
+typedef DWORD(WINAPI* GetFileAttributesWFunction)(LPCWSTR);
+
+// The W calls, looked up at run time since Windows 95 may lack them; where
+// missing, nothing is deleted and nothing is found.
+static BOOL DeleteFileWide(const WCHAR* path)
+{
+    DeleteFileWFunction deleteFile = (DeleteFileWFunction)SystemFunction("KERNEL32.DLL", "DeleteFileW");
+    return deleteFile && deleteFile(path);
+}
+
+static DWORD FileAttributesWide(const WCHAR* path)
+{
+    GetFileAttributesWFunction attributesOf =
+        (GetFileAttributesWFunction)SystemFunction("KERNEL32.DLL", "GetFileAttributesW");
+    return attributesOf ? attributesOf(path) : INVALID_FILE_ATTRIBUTES;
+}
+
+// Deletes the file at path, or, given widePath (a desktop link on the NT
+// family), the file at widePath through the W calls, path then being its
+// GBK form for the log and the user. The shell keeps no link open, so a link
+// is never waited for.
+static RemovalResult DeleteOrSchedule(const char* path, const WCHAR* widePath = NULL)
+{
+    if (!widePath)
+        CancelWaitingReplacement(path);
+    if (widePath ? DeleteFileWide(widePath) : DeleteFileA(path))
         return LogRemoval(path, Removed, 0);
     DWORD error = GetLastError();
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    DWORD attributes = widePath ? FileAttributesWide(widePath) : GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return Removed;  // never there
-    return LogRemoval(path, IsHeldFile(path, error) && DeleteAtRestart(path) ? RemovedAtRestart : LeftBehind, error);
+    int held = !widePath && IsHeldFile(path, error);
+    if (held && DeleteAtRestart(path))
+        return LogRemoval(path, RemovedAtRestart, error);
+    return LeaveBehind(path, attributes, error, held, widePath != NULL);
+}
+
+// A link goes by the name it was made with; Windows 9x's path is GBK, its
+// own code page, and takes the A calls.
+static RemovalResult RemoveDesktopLink(ShownText name)
+{
+    WCHAR path[kWorkPathSize];
+    char shownPath[kWorkPathSize];
+    if (!DesktopLinkPath(name, path))
+        return Removed;  // no desktop folder, or no path fits: nothing of the product's
+    DesktopLinkShownPath(name, path, shownPath);
+    return DeleteOrSchedule(shownPath, IsNtFamily() ? path : NULL);
 }
 
 static int IsDotEntry(const char* name)
@@ -85,7 +142,35 @@ struct FolderLeft {
     int uninstaller;  // the kept uninstaller, which goes last
 };
 
-// Deletes the archive-only files directly in the folder named by path but
+// A file the user protected, or a folder of the user's, stays; the user
+// hears of it with its attributes.
+static RemovalResult KeepProtected(const char* path, DWORD attributes)
+{
+    NoteFileFailure(path, FailureProtected);
+    Log("remove ");
+    Log(path);
+    Log(": stays, protected by its attributes ");
+    LogNumber(attributes);
+    EndLogLine();
+    return LeftBehind;
+}
+
+// The entry found in the folder at path[0, length), removed unless the
+// user protected it; path is cut back to the folder afterwards.
+static RemovalResult RemoveFolderEntry(char* path, uint32_t length, const WIN32_FIND_DATAA& entry)
+{
+    RemovalResult result = LeftBehind;
+    if (!AppendText(path, kWorkPathSize, "\\") || !AppendText(path, kWorkPathSize, entry.cFileName))
+        NoteFileFailure(entry.cFileName, FailureOther);
+    else if (IsUnprotectedFile(entry.dwFileAttributes))
+        result = DeleteOrSchedule(path);
+    else
+        result = KeepProtected(path, entry.dwFileAttributes);
+    path[length] = 0;
+    return result;
+}
+
+// Deletes the unprotected files directly in the folder named by path but
 // the kept uninstaller, noting in left what stays there; path is as given
 // again afterwards. 0 when the folder cannot be searched.
 static int ClearFiles(char* path, FolderLeft* left)
@@ -96,8 +181,10 @@ static int ClearFiles(char* path, FolderLeft* left)
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(path, &entry);
     path[length] = 0;
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
+        NoteFailedFile(path, GetLastError());
         return 0;
+    }
     do {
         if (IsDotEntry(entry.cFileName))
             continue;
@@ -105,11 +192,7 @@ static int ClearFiles(char* path, FolderLeft* left)
             left->uninstaller = 1;
             continue;
         }
-        RemovalResult result = LeftBehind;
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_ARCHIVE && AppendText(path, kWorkPathSize, "\\") &&
-            AppendText(path, kWorkPathSize, entry.cFileName))
-            result = DeleteOrSchedule(path);
-        path[length] = 0;
+        RemovalResult result = RemoveFolderEntry(path, length, entry);
         left->waiting |= result == RemovedAtRestart;
         left->staying |= result == LeftBehind;
     } while (FindNextFileA(search, &entry));
@@ -119,14 +202,17 @@ static int ClearFiles(char* path, FolderLeft* left)
 
 // A folder that only holds files waiting for the restart is deleted at the
 // restart, after them; one that only waits for the running uninstaller's own
-// file asks for no restart.
-static RemovalResult RemoveClearedFolder(const char* path, int filesWait, int uninstallerWaits)
+// file asks for no restart. A folder that stays is noted for the user
+// unless what stays in it was.
+static RemovalResult RemoveClearedFolder(const char* path, int filesWait, int uninstallerWaits, int noteIfStays)
 {
     if (RemoveDirectoryA(path))
         return LogRemoval(path, Removed, 0);
     DWORD error = GetLastError();
     if ((filesWait || uninstallerWaits) && DeleteAtRestart(path))
         return LogRemoval(path, filesWait ? RemovedAtRestart : RemovedWithUninstaller, error);
+    if (noteIfStays)
+        NoteFailedFile(path, error);
     return LogRemoval(path, LeftBehind, error);
 }
 
@@ -140,7 +226,7 @@ RemovalResult ClearFolder(char* path)
         return LeftBehind;
     if (left.uninstaller && !left.staying)
         return left.waiting ? RemovedAtRestart : Removed;
-    return RemoveClearedFolder(path, left.waiting && !left.staying, 0);
+    return RemoveClearedFolder(path, left.waiting && !left.staying, 0, !left.staying);
 }
 
 // Copies the removal's base into path; 0 when there is none.
@@ -153,8 +239,6 @@ static int CopyBase(char* path, RemovalBase base)
         return CopyFolder(path, kWorkPathSize, setupState.systemDir);
     case BaseWindows:
         return CopyFolder(path, kWorkPathSize, setupState.windowsDir);
-    case BaseDesktop:
-        return CopyFolder(path, kWorkPathSize, setupState.desktopDir);
     }
     return 0;
 }
@@ -197,6 +281,8 @@ RemovalTally RemoveInstalledFiles(void)
         tally.imeStays |= result == LeftBehind && removal.isIme;
         tally.programFilesWait |= result == RemovedAtRestart && removal.action == RemoveFolder;
     }
+    for (const ShownText* link : kDesktopLinks)
+        tally.leftBehind |= RemoveDesktopLink(*link) == LeftBehind;
     return tally;
 }
 
@@ -225,7 +311,7 @@ static RemovalResult RemoveKeptUninstaller(int programFilesWait)
     RemovalResult result = uninstallerWaits ? RemovedWithUninstaller : DeleteOrSchedule(kept);
     if (result == LeftBehind)
         return LeftBehind;
-    result = RemoveClearedFolder(folder, programFilesWait || result == RemovedAtRestart, uninstallerWaits);
+    result = RemoveClearedFolder(folder, programFilesWait || result == RemovedAtRestart, uninstallerWaits, 1);
     setupState.restartNeeded |= result == RemovedAtRestart;
     return result;
 }
@@ -238,6 +324,10 @@ static int RemoveEntryAndUninstaller(int programFilesWait)
     Log(entryRemoved ? "uninstall entry removed: HKLM\\" : "uninstall entry stays: HKLM\\");
     Log(kUninstallKeyPath);
     EndLogLine();
+    char entryPath[kWorkPathSize];
+    if (!entryRemoved && CopyText(entryPath, sizeof entryPath, "HKLM\\") &&
+        AppendText(entryPath, sizeof entryPath, kUninstallKeyPath))
+        NoteFileFailure(entryPath, FailureNoAccess);
     return entryRemoved && RemoveKeptUninstaller(programFilesWait) != LeftBehind;
 }
 
@@ -255,6 +345,7 @@ void RunUninstall(HWND window)
 {
     setupState.stopAnimation = 1;
     setupState.restartNeeded = 0;
+    setupState.failedFileCount = 0;
     Log("uninstall");
     EndLogLine();
     RemovalTally removal = RemoveInstalledFiles();
@@ -263,6 +354,7 @@ void RunUninstall(HWND window)
         ReinstallRemainingIme();
     Log(layoutsRemoved ? "keyboard layouts: every entry of the product removed" : "keyboard layouts: an entry stays");
     EndLogLine();
+    setupState.layoutStays = !layoutsRemoved;
     int complete = !removal.leftBehind && layoutsRemoved;
     if (complete)
         complete = RemoveEntryAndUninstaller(removal.programFilesWait);

@@ -23,14 +23,17 @@ struct RemovalTally {
     int programFilesWait;  // a file in the program folder waits for the next restart
 };
 
-// Works the fixed removal list; a path that cannot be built is skipped. A
-// file that another program holds, and after it the program folder, are
-// deleted at the next restart, which raises setupState.restartNeeded. The
-// kept uninstaller, and the program folder that holds it, stay.
+// Works the fixed removal list, then the desktop links by the names they
+// were made with; a path that cannot be built is skipped. A file that
+// another program holds, and after it the program folder, are deleted at the
+// next restart, which raises setupState.restartNeeded. The kept uninstaller,
+// and the program folder that holds it, stay. What stays for good is noted
+// in setupState.failedFiles with why.
 RemovalTally RemoveInstalledFiles(void);
 
-// Deletes the archive-only files directly in the folder named by path (a
-// kWorkPathSize buffer, no trailing "\"), then the folder itself; held files,
-// and the folder when nothing else keeps it, at the next restart. The kept
-// uninstaller stays, and with it the folder.
+// Deletes the files directly in the folder named by path (a kWorkPathSize
+// buffer, no trailing "\") that the user has not protected, then the folder
+// itself; held files, and the folder when nothing else keeps it, at the next
+// restart. Read-only, hidden and system files and subfolders stay and are
+// noted. The kept uninstaller stays, and with it the folder.
 RemovalResult ClearFolder(char* path);

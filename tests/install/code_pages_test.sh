@@ -7,7 +7,9 @@
 #  - the box of an install that cannot write a file: its title, the file with
 #    its reason, and the closing line, as the program has them;
 #  - /S: the layout entry's text and the uninstall entry's display name read
-#    back as Unicode as the product's name; /U /S: both gone.
+#    back as Unicode as the product's name, the desktop links' names read
+#    back as Unicode, and the log naming them so; /U /S: all gone, and the
+#    log says the links were removed.
 # Screenshots go to SHOTS.
 #   code_pages_test.sh SETUP PROBE DUMP LOGO_BMP SHOTS
 SETUP=$1 PROBE=$2 DUMP=$3 logo=$4 shots=$5
@@ -46,6 +48,10 @@ layout_value() {  # layout_value NAME: the product's layout entry's value, as Un
     win "$DUMP" unicode "System\\CurrentControlSet\\Control\\Keyboard Layouts\\${id% }" "$1"
 }
 display_name() { win "$DUMP" unicode 'Software\Microsoft\Windows\CurrentVersion\Uninstall\QumoIME' DisplayName; }
+links() { win "$DUMP" links | sed 's/^link //' | LC_ALL=C sort | tr '\n' ' '; }
+log_lines() {  # log_lines PIECE: how many lines of the log C:\qmx.log hold PIECE
+    iconv -f GBK -t UTF-8 "$(unix_path 'C:\')/qmx.log" | grep -c -F "$1" || true
+}
 
 for machine in 936-winxp:zh_CN.UTF-8 950-winxp:zh_TW.UTF-8 1252-winxp:en_US.UTF-8 936-win98:zh_CN.UTF-8; do
     name=${machine%%:*}
@@ -61,8 +67,11 @@ for machine in 936-winxp:zh_CN.UTF-8 950-winxp:zh_TW.UTF-8 1252-winxp:en_US.UTF-
     xdotool key Escape
     ended "$name: Esc"
 
-    run_unattended "$SETUP" /S
+    run_unattended "$SETUP" /S '/LOG=C:\qmx.log'
     check "$name: /S exits 0" 0 "$exit_code"
+    check "$name: the links' names read back as Unicode" "Qumo帮助.lnk Zubino.lnk " "$(links)"
+    check "$name: the log names the links as they are on disk" 11 \
+        "$(log_lines "$(win_folder desktop)\Qumo帮助.lnk: written")$(log_lines "\Zubino.lnk: written")"
     check "$name: the layout text reads back as Unicode" "$product" "$(layout_value 'layout text')"
     check "$name: the display name reads back as Unicode" "$product" "$(display_name)"
 
@@ -79,11 +88,14 @@ for machine in 936-winxp:zh_CN.UTF-8 950-winxp:zh_TW.UTF-8 1252-winxp:en_US.UTF-
     xdotool key Return
     sleep 1
     xdotool key Escape
-    ended "$name: Esc after the box"
+    ended "$name: Esc after the incomplete box" 1
     rmdir "$help/qmx.hlp"
 
-    run_unattended "$SETUP" /U /S
+    run_unattended "$SETUP" /U /S '/LOG=C:\qmx.log'
     check "$name: /U /S exits 0" 0 "$exit_code"
+    check "$name: the links are gone" "" "$(links)"
+    check "$name: the log names the removed links as they were" 11 \
+        "$(log_lines "\Qumo帮助.lnk: removed")$(log_lines "\Zubino.lnk: removed")"
     check "$name: no layout entry names the IME" "" "$(ime_layouts)"
     check "$name: the uninstall entry is gone" "" "$(display_name)"
 done

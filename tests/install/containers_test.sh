@@ -32,7 +32,7 @@ install_container() {  # install_container NAME [--in WINDIR] MEMBERSPEC...
     local before
     before=$(files)
     run_setup stays "$program" Return
-    check "$name: exit code 0" 0 "$exit_code"
+    check "$name: exit code 1, not complete" 1 "$exit_code"
     check "$name: no progress bar left" 0 "$bars_at_close"
     added=$(added_since "$before")
 }
@@ -66,7 +66,7 @@ python3 "$make_container" "$image" "$(unix_path "$deep")/qmxsetup[1].exe" packed
     "packed:$fits:10" "packed:$too_long:10"
 before=$(files)
 run_setup stays "$(unix_path "$deep")/qmxsetup[1].exe" Return
-check "long program path: exit code 0" 0 "$exit_code"
+check "long program path: exit code 1, not complete" 1 "$exit_code"
 added=$(added_since "$before")
 check "long program path: the members that fit MAX_PATH are written, nothing is cut" \
     "file C:\Program Files\qmx\after.dll 10 20
@@ -80,7 +80,7 @@ for v in TEMP TMP; do wine reg add 'HKCU\Environment' /v $v /d "$deep" /f >/dev/
 python3 "$make_container" "$image" "$work/longtemp.exe" packed:after.dll:10
 before=$(files)
 run_setup stays "$work/longtemp.exe" Return
-check "long temporary path: exit code 0" 0 "$exit_code"
+check "long temporary path: exit code 1, no IME" 1 "$exit_code"
 added=$(added_since "$before")
 check "long temporary path: installs, and the copy is gone" "file C:\Program Files\qmx\after.dll 10 20
 $kept" "$added"
@@ -92,7 +92,7 @@ mkdir -p "$(unix_path "$deeper")"
 for v in TEMP TMP; do wine reg add 'HKCU\Environment' /v $v /d "$deeper" /f >/dev/null; done
 before=$(files)
 run_setup stays "$work/longtemp.exe" Return
-check "temporary path past MAX_PATH: exit code 0" 0 "$exit_code"
+check "temporary path past MAX_PATH: exit code 1" 1 "$exit_code"
 added=$(added_since "$before")
 check "temporary path past MAX_PATH: nothing written, no copy" "" "$added"
 finish_checks

@@ -68,14 +68,15 @@ collect_exit() {  # collect_exit PID WHAT_FAILED
 }
 
 # Waits for the program started as setup_pid to end within a minute and
-# checks its exit code 0.
-ended() {  # ended WHAT
+# checks its exit code, 0 unless told; the shell sees its low 8 bits only
+# (3010 as 194).
+ended() {  # ended WHAT [CODE]
     local waited=0
     while kill -0 "$setup_pid" 2>/dev/null && [ $waited -lt 60 ]; do
         sleep 1
         waited=$((waited + 1))
     done
-    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" 0 "$exit_code"
+    collect_exit "$setup_pid" "$1: the program did not end" && check "$1: the exit code" "${2:-0}" "$exit_code"
 }
 
 # Prints the path of PROGRAM on drive C of the machine, copying it there when

@@ -11,6 +11,8 @@
 //                         not ended by its NUL within its length shows as "sz-unended"
 //   statedump unicode KEY VALUE   the text VALUE of HKLM\KEY as the registry keeps it (Unicode), in UTF-8
 //   statedump attributes WORD PATH...   sets each file's attribute word (hex), as a user's tool would
+//   statedump links       "link NAME" for each .lnk file on the desktop, its name read as
+//                         Unicode and printed in UTF-8, as it is on disk under any code page
 // Registry texts are printed as hex so that GBK bytes compare exactly.
 #include <windows.h>
 #include <shlobj.h>
@@ -102,6 +104,23 @@ static void DumpFolders()
     printf("temp %s\n", path);
 }
 
+static void DumpLinks()
+{
+    WCHAR desktop[MAX_PATH];
+    if (!SHGetSpecialFolderPathW(NULL, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
+        return;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((std::wstring(desktop) + L"\\*.lnk").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        char name[4 * MAX_PATH];
+        if (WideCharToMultiByte(CP_UTF8, 0, entry.cFileName, -1, name, sizeof name, NULL, NULL))
+            printf("link %s\n", name);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
 static void DumpProgram(HKEY list, const char* key)
 {
     HKEY entry;
@@ -176,6 +195,8 @@ int main(int argc, char** argv)
         DumpPreload();
     else if (argc == 2 && !strcmp(argv[1], "folders"))
         DumpFolders();
+    else if (argc == 2 && !strcmp(argv[1], "links"))
+        DumpLinks();
     else if (argc == 2 && !strcmp(argv[1], "programs"))
         DumpPrograms();
     else if (argc == 4 && !strcmp(argv[1], "unicode"))
@@ -183,7 +204,7 @@ int main(int argc, char** argv)
     else if (argc >= 4 && !strcmp(argv[1], "attributes"))
         return SetAttributes(argv[2], argv + 3, argc - 3);
     else {
-        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | programs | unicode KEY VALUE | attributes WORD PATH...\n");
+        fprintf(stderr, "usage: statedump files DIR | layouts | preload | folders | programs | unicode KEY VALUE | attributes WORD PATH... | links\n");
         return 2;
     }
     return 0;

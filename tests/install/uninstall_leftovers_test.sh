@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The uninstall beside what the user put there: files of the user's in the
 # program folder, a protected help index, a renamed shortcut and a preload
-# list with the product in the middle. Then a second uninstall changes nothing.
+# list with the product in the middle. The protected files stay, and the
+# uninstall's box names each with why, and it ends with 1. Then a second
+# uninstall changes nothing and says the same.
 #   uninstall_leftovers_test.sh SETUP PROBE DUMP
 SETUP=$1 PROBE=$2 DUMP=$3
 source "$(dirname "$0")/flow.sh"
@@ -40,8 +42,29 @@ check "the user's files carry their attributes" \
     "$(echo "$kept_before" | iconv -f GBK -t UTF-8 | grep -E '\.txt ' | awk '{sub(/.*\\/, ""); print $1, $3}' | tr '\n' ' ')"
 check "the help index is hidden and read-only" 23 "$(win "$DUMP" files "$help_win" | awk '/qmx.gid/ {print $4}')"
 
-run_setup ends "$SETUP" Tab Return
-check "the uninstall ends the program with exit code 0" 0 "$exit_code"
+# Tab, Enter: the uninstall; its box is read, and Enter closes it.
+uninstall_with_box() {  # uninstall_with_box WHAT; sets box
+    "$bed" run "$(on_drive_c "$SETUP")" &
+    setup_pid=$!
+    win "$PROBE" window 30 >/dev/null || fail "$1: no window"
+    xdotool mousemove 500 300
+    for key in Tab Return; do
+        xdotool key $key
+        sleep 0.3
+    done
+    box=$(win "$PROBE" message 60 | iconv -f GBK -t UTF-8 || true)
+    xdotool key Return
+    ended "$1" 1
+}
+protected_lines() {  # the box's lines that name a protected file, their names only
+    grep -F '（受保护：只读、隐藏、系统文件或文件夹）' <<<"$box" | sed 's/.*\\//; s/（.*//' | LC_ALL=C sort | tr '\n' ' '
+}
+
+uninstall_with_box "the uninstall that leaves the protected files"
+check "the box names the protected files, each with why" "hidden.txt readonly.txt system.txt " "$(protected_lines)"
+check "the box names nothing else" 3 "$(grep -c '）$' <<<"$box")"
+check "the box asks the user to remove them and uninstall again" 1 \
+    "$(grep -c -F '请自己删除受保护的文件，然后再卸载一次' <<<"$box")"
 
 present() { for f in "$@"; do [ -e "$f" ] && printf '%s ' "$(basename "$f")"; done; true; }
 # They stay for good, so the kept uninstaller stays with them for another try.
@@ -57,7 +80,7 @@ check "the plain preload values are untouched" "$plain_before" "$(preload_values
 
 # Uninstall twice in a row: the second finds nothing to remove.
 before=$(record_state once)
-run_setup ends "$SETUP" Tab Return
-check "the second uninstall ends the program with exit code 0" 0 "$exit_code"
+uninstall_with_box "the second uninstall"
+check "the second box names the same files" "hidden.txt readonly.txt system.txt " "$(protected_lines)"
 same_state "the second uninstall changes nothing" "$before" "$(record_state twice)"
 finish_checks

@@ -117,6 +117,7 @@ TEST_F(UninstallPathsTest, ListedPathsFitBesideTheLongestFields)
     ASSERT_TRUE(CopyText(setupState.systemDir, kFolderFieldSize, system.c_str()));
     ASSERT_TRUE(CopyText(setupState.windowsDir, kFolderFieldSize, windows.c_str()));
     ASSERT_TRUE(CopyText(setupState.desktopDir, kFolderFieldSize, desktop.c_str()));
+    ASSERT_NE(0, MultiByteToWideChar(CP_ACP, 0, desktop.c_str(), -1, setupState.desktopDirWide, kWorkPathSize));
     const std::vector<std::string> files = {
         system + "qmx.ime", system + "qmx.mb", system + "qmxpin.mb", windows + "Help\\qmx.hlp",
         windows + "Help\\qmx.gid", desktop + "\\Zubino.lnk", desktop + "\\Qumo帮助.lnk",

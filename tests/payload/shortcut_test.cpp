@@ -1,5 +1,6 @@
 // CreateShortcut against Wine's own shell-link object: the links it writes are
 // read back through IShellLinkA; where it must not write, nothing appears.
+// The desktop links' paths are made whole or not at all.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -7,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/setup_state.h"
 #include "payload/shortcut.h"
+#include "product/desktop_links.h"
 
 namespace {
 
@@ -42,6 +45,14 @@ LinkContents ReadLink(const std::string& linkPath)
     }
     CoUninitialize();
     return contents;
+}
+
+// The test bed's code page is 936, where GBK is the system's own.
+std::wstring Wide(const std::string& path)
+{
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], (int)wide.size()) - 1);
+    return wide;
 }
 
 bool Exists(const std::string& path)
@@ -124,7 +135,7 @@ TEST_F(ShortcutTest, WritesALinkToTheTargetDescribedByItsOwnPath)
 {
     for (const char* name : {"\\Zubino.lnk", "\\Qumo帮助.lnk"}) {
         const std::string linkPath = folder + name;
-        CreateShortcut(target.c_str(), linkPath.c_str());
+        EXPECT_EQ(1, CreateShortcut(target.c_str(), Wide(linkPath).c_str()));
         ExpectComUninitialised();
         LinkContents link = ReadLink(linkPath);
         ASSERT_TRUE(link.loaded) << name;
@@ -137,38 +148,44 @@ TEST_F(ShortcutTest, ReplacesAnExistingFile)
 {
     const std::string linkPath = folder + "\\Qumo帮助.lnk";
     WriteFileBytes(linkPath, "not a shortcut");
-    CreateShortcut(target.c_str(), linkPath.c_str());
+    CreateShortcut(target.c_str(), Wide(linkPath).c_str());
     LinkContents link = ReadLink(linkPath);
     ASSERT_TRUE(link.loaded);
     EXPECT_EQ(target, link.path);
 }
 
-// The wide buffer holds MAX_PATH: 259 characters and the NUL; a longer path is not saved
-// at all, neither whole nor cut. Chinese characters count one each.
-TEST_F(ShortcutTest, SavesOnlyLinkPathsThatFitTheWideBuffer)
+// A desktop link's path holds MAX_PATH: 259 characters and the NUL; a longer
+// one is not made at all, neither whole nor cut, so no link is saved under
+// another name. Chinese characters count one each.
+TEST_F(ShortcutTest, DesktopLinkPathsAreWholeOrNone)
 {
     struct Case {
-        size_t length;
-        const char* fill;
-        bool saved;
+        size_t length;  // of the whole link path
+        wchar_t fill;
+        bool made;
     };
-    for (const Case& c : {Case{259, "a", true}, Case{260, "a", false}, Case{300, "a", false},
-                          Case{259, "帮", true}, Case{260, "帮", false}}) {
-        const std::string linkPath = LinkPathOfLength(c.length, c.fill);
-        WCHAR wide[400];
-        ASSERT_EQ((int)c.length + 1, MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, 400));
-        CreateShortcut(target.c_str(), linkPath.c_str());
-        ExpectComUninitialised();
-        EXPECT_EQ(c.saved, Exists(linkPath)) << c.length << " " << c.fill;
-        EXPECT_EQ(c.saved ? 2u : 1u, FilesIn(folder).size()) << c.length << " " << c.fill;
-        DeleteFileA(linkPath.c_str());
+    for (const ShownText& name : {kHelpLinkName, kTypingLinkName}) {
+        size_t nameLength = wcslen(name.wide) + 1;  // with its "\"
+        for (const Case& c : {Case{259, L'a', true}, Case{260, L'a', false}, Case{259, L'\x5E2E', true},
+                              Case{260, L'\x5E2E', false}}) {
+            std::wstring desktop = L"C:\\" + std::wstring(c.length - nameLength - 3, c.fill);
+            ASSERT_LT(desktop.size(), (size_t)kWorkPathSize);
+            memcpy(setupState.desktopDirWide, desktop.c_str(), (desktop.size() + 1) * sizeof(WCHAR));
+            WCHAR path[kWorkPathSize];
+            path[0] = L'#';
+            EXPECT_EQ(c.made, DesktopLinkPath(name, path) == 1) << c.length;
+            EXPECT_EQ(c.made ? desktop + L"\\" + name.wide : std::wstring(), std::wstring(path)) << c.length;
+        }
     }
+    setupState.desktopDirWide[0] = 0;
+    WCHAR path[kWorkPathSize];
+    EXPECT_EQ(0, DesktopLinkPath(kHelpLinkName, path)) << "no desktop folder";
 }
 
 TEST_F(ShortcutTest, WritesNothingWhenTheLinkCannotBeCreated)
 {
     const std::string missingFolder = folder + "\\missing";
-    CreateShortcut(target.c_str(), (missingFolder + "\\Zubino.lnk").c_str());
+    EXPECT_EQ(0, CreateShortcut(target.c_str(), Wide(missingFolder + "\\Zubino.lnk").c_str()));
     ExpectComUninitialised();
     EXPECT_FALSE(Exists(missingFolder));
     EXPECT_EQ(std::vector<std::string>{"zub.exe"}, FilesIn(folder));

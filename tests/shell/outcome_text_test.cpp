@@ -1,6 +1,7 @@
 // What the user is told at the end: which message for which outcome, the
-// exit codes of unattended runs, and the incomplete install's list of files,
-// which names each file with its reason and never runs past its buffer.
+// exit codes of every run, and the incomplete install's and uninstall's list
+// of files, which names each file with its reason, says what the user can do
+// and never runs past its buffer.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -30,7 +31,7 @@ TEST_P(OutcomeTest, ChoosesTheMessageAndTheExitCode)
     state.restartNeeded = c.restartNeeded;
     state.containerDamaged = c.containerDamaged;
     EXPECT_EQ(c.message, ChooseOutcomeMessage(&state, c.uninstall));
-    EXPECT_EQ(c.exitCode, UnattendedExitCode(&state));
+    EXPECT_EQ(c.exitCode, RunExitCode(&state));
 }
 
 INSTANTIATE_TEST_SUITE_P(Install, OutcomeTest, testing::Values(
@@ -41,12 +42,13 @@ INSTANTIATE_TEST_SUITE_P(Install, OutcomeTest, testing::Values(
     OutcomeCase{0, 1, 0, 1, MessageDamaged, 1},
     OutcomeCase{0, 1, 1, 1, MessageDamaged, 1}));
 
-// An uninstall always ends the program; only a restart is worth a message.
+// An uninstall that leaves something for good says so, whether or not
+// other files wait for the restart.
 INSTANTIATE_TEST_SUITE_P(Uninstall, OutcomeTest, testing::Values(
     OutcomeCase{1, 0, 0, 0, MessageNone, 0},
     OutcomeCase{1, 0, 1, 0, MessageUninstalledRestart, 3010},
-    OutcomeCase{1, 1, 0, 0, MessageNone, 1},
-    OutcomeCase{1, 1, 1, 0, MessageUninstalledRestart, 1}));
+    OutcomeCase{1, 1, 0, 0, MessageUninstallIncomplete, 1},
+    OutcomeCase{1, 1, 1, 0, MessageUninstallIncomplete, 1}));
 
 SetupState WithFailures(int count, size_t pathLength)
 {
@@ -57,15 +59,15 @@ SetupState WithFailures(int count, size_t pathLength)
         std::string path = "C:\\" + std::string(pathLength - 5, 'a' + k) + "." + std::to_string(k);
         path.resize(pathLength, 'x');
         snprintf(state.failedFiles[k].path, kWorkPathSize, "%s", path.c_str());
-        state.failedFiles[k].failure = k % 5;  // 4 is no reason of its own
+        state.failedFiles[k].failure = k % 6;  // 5 is no reason of its own
     }
     return state;
 }
 
-std::string Compose(const SetupState& state, size_t capacity)
+std::string Compose(const SetupState& state, size_t capacity, OutcomeMessage message = MessageIncomplete)
 {
     std::vector<char> text(capacity + 1, '#');  // the last one is a canary
-    ComposeOutcomeText(MessageIncomplete, &state, text.data(), (uint32_t)capacity);
+    ComposeOutcomeText(message, &state, text.data(), (uint32_t)capacity);
     EXPECT_EQ('#', text[capacity]) << "written past the buffer";
     return capacity ? std::string(text.data()) : std::string();
 }
@@ -88,10 +90,64 @@ TEST(ComposeOutcomeText, NamesEveryFileWithItsReasonAndAsksToTryAgain)
     EXPECT_EQ(2u, Count(text, "正被其他程序使用"));
     EXPECT_EQ(2u, Count(text, "磁盘已满"));
     EXPECT_EQ(2u, Count(text, "没有写入权限"));
-    EXPECT_EQ(4u, Count(text, "无法写入）"));  // the last reason, and any beyond the table
+    EXPECT_EQ(3u, Count(text, "无法写入）"));  // the last reason, and any beyond the table
+    EXPECT_EQ(1u, Count(text, "（只读、隐藏或系统文件）"));
     EXPECT_EQ(1u, Count(text, "输入法没能在系统中登记"));
     EXPECT_EQ(0u, text.rfind("安装没有完成"));
     EXPECT_EQ(text.size() - std::string("按“安 装”。").size(), text.rfind("按“安 装”。"));
+}
+
+const char kUninstallEnd[] = "然后再卸载一次（也可以在“添加或删除程序”中卸载）。";
+
+struct UninstallCase {
+    const char* what;
+    std::vector<int> failures;
+    int layoutStays;
+    int restartNeeded;
+    std::vector<const char*> said;
+    std::vector<const char*> unsaid;
+};
+
+// The incomplete uninstall names each item with its reason, says that a
+// restart does not finish it, and gives only the advice its reasons call for.
+TEST(ComposeOutcomeText, TheIncompleteUninstallSaysWhyAndWhatToDo)
+{
+    const char* protectedFile = "（受保护：只读、隐藏、系统文件或文件夹）";
+    const UninstallCase cases[] = {
+        {"a read-only file", {FailureProtected}, 0, 0,
+         {protectedFile, "重新启动 Windows 也不能完成卸载", "请自己删除受保护的文件，然后"},
+         {"关闭正在使用", "管理员", "键盘布局"}},
+        {"a held file that could not be scheduled, another that waits", {FailureHeld}, 0, 1,
+         {"（正被其他程序使用）", "会在 Windows 重新启动后删除，但重新启动不能完成卸载", "请关闭正在使用输入法的程序，然后"},
+         {"管理员", "受保护", "也不能完成"}},
+        {"no rights, a layout entry", {FailureNoAccess, FailureOther}, 1, 0,
+         {"（没有删除权限）", "（无法删除）", "输入法的键盘布局没能从系统中删除", "请以管理员身份运行卸载，然后"},
+         {"关闭正在使用", "受保护"}},
+        {"only a layout entry", {}, 1, 0, {"键盘布局没能从系统中删除", "以管理员身份"}, {"下列各项"}},
+        {"every reason", {FailureProtected, FailureHeld, FailureNoAccess}, 0, 0,
+         {"请关闭正在使用输入法的程序，以管理员身份运行卸载，自己删除受保护的文件，然后再卸载一次"}, {}},
+    };
+    for (const UninstallCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetupState state = SetupState();
+        state.workLeftUndone = 1;
+        state.layoutStays = c.layoutStays;
+        state.restartNeeded = c.restartNeeded;
+        for (int failure : c.failures) {
+            FailedFile& file = state.failedFiles[state.failedFileCount++];
+            snprintf(file.path, kWorkPathSize, "C:\\Program Files\\qmx\\file%d.wav", failure);
+            file.failure = failure;
+        }
+        std::string text = Compose(state, 3072, MessageUninstallIncomplete);
+        EXPECT_EQ(0u, text.find("卸载没有完成。"));
+        for (int k = 0; k < state.failedFileCount; ++k)
+            EXPECT_EQ(1u, Count(text, std::string(state.failedFiles[k].path) + "\xEF\xBC\x88")) << k;
+        for (const char* piece : c.said)
+            EXPECT_EQ(1u, Count(text, piece)) << piece;
+        for (const char* piece : c.unsaid)
+            EXPECT_EQ(0u, Count(text, piece)) << piece;
+        EXPECT_EQ(text.size() - strlen(kUninstallEnd), text.rfind(kUninstallEnd));
+    }
 }
 
 // A buffer too small for every line keeps whole lines only, and always the
@@ -102,11 +158,14 @@ TEST(ComposeOutcomeText, KeepsWholeLinesAndTheTailInASmallBuffer)
     state.failedFileCount = kMaxFailedFiles + 3;
     for (size_t capacity : {0u, 1u, 40u, 200u, 400u, 700u}) {
         std::string text = Compose(state, capacity);
+        std::string uninstallText = Compose(state, capacity + 200, MessageUninstallIncomplete);
         SCOPED_TRACE(capacity);
         if (capacity < 200) {
             EXPECT_TRUE(text.empty() || text.find("安装没有完成") == 0);
             continue;
         }
+        EXPECT_EQ(uninstallText.size() - strlen(kUninstallEnd), uninstallText.rfind(kUninstallEnd));
+        EXPECT_EQ(Count(uninstallText, "\xEF\xBC\x88") - 1, Count(uninstallText, "）\r\n")) << "a line was cut";
         EXPECT_NE(std::string::npos, text.find("按“安 装”。"));
         size_t lines = Count(text, "\xEF\xBC\x88");  // one opening bracket a line
         EXPECT_EQ(lines, Count(text, "）\r\n")) << "a line was cut";
@@ -165,8 +224,8 @@ TEST(ComposeOutcomeText, TheWideFormSaysWhatTheNarrowFormSays)
 {
     SetupState state = WithFailures(kMaxFailedFiles, 120);
     state.imeNotPlaced = 1;
-    for (OutcomeMessage message :
-         {MessageNone, MessageInstalledRestart, MessageUninstalledRestart, MessageIncomplete, MessageDamaged}) {
+    for (OutcomeMessage message : {MessageNone, MessageInstalledRestart, MessageUninstalledRestart, MessageIncomplete,
+                                   MessageDamaged, MessageUninstallIncomplete}) {
         SCOPED_TRACE(message);
         std::vector<char> narrow(3072);
         ComposeOutcomeText(message, &state, narrow.data(), (uint32_t)narrow.size());

@@ -243,6 +243,9 @@ TEST_F(MainWindowTest, CreationFillsTheNamesAndFoldersAndStartsTheAnimation)
     EXPECT_STREQ(expected, setupState.systemDir);
     EXPECT_NE(0, setupState.desktopDir[0]);
     EXPECT_NE('\\', setupState.desktopDir[lstrlenA(setupState.desktopDir) - 1]);
+    WCHAR desktop[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, setupState.desktopDir, -1, desktop, MAX_PATH);
+    EXPECT_STREQ(desktop, setupState.desktopDirWide) << "read as Unicode too, on the NT family";
     EXPECT_EQ(1, animationStarts);
     EXPECT_EQ(1, setupState.stopAnimation) << "WM_DESTROY asks the animation to stop";
 }
@@ -272,6 +275,15 @@ TEST_F(MainWindowTest, TabThenEnterUninstalls)
     EXPECT_EQ('d', setupState.focusMarker);
     EXPECT_EQ(1, uninstallRuns);
     EXPECT_EQ(0, installRuns);
+
+    // With the window too, the run ends with the code of what happened.
+    TearDown();
+    SetUp();
+    leaveWorkUndone = 1;
+    EXPECT_EQ(1, RunWindow([](HWND) {
+        PressKey(VK_TAB);
+        PressKey(VK_RETURN);
+    })) << "an uninstall that left something";
 }
 
 TEST_F(MainWindowTest, TabTwiceReturnsToInstall)
