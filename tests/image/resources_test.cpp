@@ -115,4 +115,15 @@ TEST_F(ImageResourcesTest, VersionInfoNamesTheProduct)
               QMX_VERSION_TEXT);
 }
 
+// Without the DPI entry, Windows 8.1 and later would stretch the window as a
+// bitmap on a scaled screen and tell the program 96 DPI.
+TEST_F(ImageResourcesTest, ManifestDeclaresDpiAwareness)
+{
+    std::string manifest = Resource(RT_MANIFEST, 1);
+    EXPECT_NE(std::string::npos, manifest.find("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\""));
+    EXPECT_NE(std::string::npos,
+              manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"))
+        << manifest;
+}
+
 }  // namespace
