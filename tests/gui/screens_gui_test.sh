@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The window on the screens most people have now, in one Wine prefix on one
 # Xvfb screen of 2560 x 1440: 1366 x 768, 1920 x 1080 and 2560 x 1440 at
-# 96 DPI, and 1920 x 1080 at 144 DPI (150 %). On each, against the picture
-# that window_picture_dump prints from the product's arithmetic for this
-# title bar: the window's size and place, the buttons (and their size, 78 x 30
-# scaled as the picture), the panel (panel_check.py: the frame's lines whole, the logo, every
-# text line in its own rows, so none below the frame's bottom edge), and a
-# frame of the animation in its place at its scale. Esc ends each run with
-# exit code 0. Screenshots and pictures are kept under the build folder.
+# 96 DPI and 1920 x 1080 at 144 DPI (150 %); and 800 x 600 at 96 DPI, the
+# worked example that window_gui_test does not show. On each, against the
+# picture that window_picture_dump prints from the product's arithmetic for
+# this title bar: the window's size and place, the buttons (and their size,
+# 78 x 30 scaled as the picture), the panel (panel_check.py: the frame's lines
+# whole, the logo, every text line in its own rows, so none below the frame's
+# bottom edge), and a frame of the animation in its place at its scale. Esc
+# ends each run with exit code 0. Screenshots and pictures are kept under the
+# build folder.
 #   screens_gui_test.sh IMAGE WINPROBE DUMP LOGO_BMP GIFDUMP GIF SHOTDIR
 set -euo pipefail
 image=$1 probe=$2 dump=$3 logo=$4 gifdump=$5 gif=$6 shots=$7
@@ -31,7 +33,7 @@ scaled() {  # scaled SIZE NUMERATOR DENOMINATOR ACTUAL
         'BEGIN {e = s * n / d; print (a - e <= 1 && e - a <= 1) ? "yes" : "no (" a ")"}'
 }
 
-for screen in 1366x768@96 1920x1080@96 2560x1440@96 1920x1080@144; do
+for screen in 800x600@96 1366x768@96 1920x1080@96 2560x1440@96 1920x1080@144; do
     size=${screen%@*} dpi=${screen#*@}
     name=screen-$size-$dpi
     picture=$shots/$name.picture
@@ -48,6 +50,8 @@ for screen in 1366x768@96 1920x1080@96 2560x1440@96 1920x1080@144; do
     read -r _ ewidth eheight eleft etop <"$picture"
     read -r _ numerator denominator < <(sed -n 2p "$picture")
     check "window on $screen" "$eleft $etop $ewidth $eheight" "$left $top $width $height"
+    [ "$screen" != 800x600@96 ] || check "the worked example's window on 800x600" "240 86 320 342" \
+        "$left $top $width $height"
     check "install button on $screen" "$(item "$picture" "install button")" "$ix $iy $iw $ih"
     check "uninstall button on $screen" "$(item "$picture" "uninstall button")" "$ux $uy $uw $uh"
     check "buttons 78 x 30 scaled as the picture on $screen" "yes yes" \
