@@ -17,11 +17,15 @@ static CRITICAL_SECTION shownFrameLock;
 static int shownFrameLockMade;  // not before the first StartAnimation
 static HBITMAP shownFrame;
 
+// The canvas's pixels each repeated over the pixels they cover, never
+// blended: the 16-colour frames stay sharp, and stretching of this kind is
+// the same on every Windows (smoothing is the NT family's alone).
 static void CopyFrame(HDC target, HDC memoryDC, HBITMAP frame)
 {
     HGDIOBJ previous = SelectObject(memoryDC, frame);
-    BitBlt(target, animationState.originX, animationState.originY, animationState.screenWidth,
-           animationState.screenHeight, memoryDC, 0, 0, SRCCOPY);
+    const AnimationState& a = animationState;
+    StretchBlt(target, a.originX, a.originY, a.shownWidth, a.shownHeight, memoryDC, 0, 0, a.screenWidth,
+               a.screenHeight, SRCCOPY);
     SelectObject(memoryDC, previous);
 }
 

@@ -27,8 +27,6 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     ReleaseAnimation();  // of an animation prepared before
     AnimationState& a = animationState;
     a = AnimationState();
-    a.originX = x;
-    a.originY = y;
     a.streamOffset = kScreenHeaderSize;
     if (length >= kScreenHeaderSize) {
         a.screenWidth = ReadLe16(data + 6);
@@ -51,6 +49,11 @@ void PrepareAnimation(const uint8_t* data, int length, int x, int y)
     else
         a.streamOffset = 0;
     a.stream.data = data + a.streamOffset;
+    // Edges scaled one by one, as every place in the window is.
+    a.originX = ScalePixels(setupState.pictureScale, x);
+    a.originY = ScalePixels(setupState.pictureScale, y);
+    a.shownWidth = ScalePixels(setupState.pictureScale, x + a.screenWidth) - a.originX;
+    a.shownHeight = ScalePixels(setupState.pictureScale, y + a.screenHeight) - a.originY;
     ForgetGraphicControl();
     PrepareCanvas(a.screenWidth, a.screenHeight);
     setupState.stopAnimation = 0;

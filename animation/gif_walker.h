@@ -18,6 +18,7 @@ enum {
 struct AnimationState {
     int originX, originY;  // client position of the animation in the main window
     int screenWidth, screenHeight;
+    int shownWidth, shownHeight;  // the logical screen as the window shows it
     int paletteCount;      // global colour table entries; 0 without one
     uint8_t* paletteCopy;  // red, green, blue per entry; freed when the thread ends
     int streamOffset;      // where the block stream begins in the GIF file
@@ -37,7 +38,9 @@ extern AnimationState animationState;
 // Reads the header and copies the global colour table of length bytes of GIF
 // data (the file and one zero byte behind it) and sets the cursor on the
 // block stream; data too short for its header or table gives an empty stream.
-// What an earlier call prepared is released first.
+// (x, y) is the animation's place on the window's design screen: place and
+// size are scaled by the window's picture scale. What an earlier call
+// prepared is released first.
 void PrepareAnimation(const uint8_t* data, int length, int x, int y);
 
 // The next image, decoded (see DecodeFrame); none when a stop is asked, the

@@ -5,6 +5,7 @@
 #include <stdint.h>
 
 #include "common/log_line.h"
+#include "common/picture_scale.h"
 
 // The byte-level code also builds natively, where only the handle types are
 // needed and never dereferenced.
@@ -52,11 +53,14 @@ struct SetupState {
     HWND installButton;
     HWND uninstallButton;
     int focusMarker;  // 's': keyboard route on the install button, 'd': on uninstall
+    // The window as drawn for its design screen, in that screen's pixels,
+    // and its layout units; pictureScale shows it on this screen.
     int windowWidth;
     int windowHeight;
     int unitX;
     int unitY;
     int contactX;
+    PictureScale pictureScale;
     volatile int32_t busy;           // written by the install worker, read by the window thread
     volatile int32_t stopAnimation;  // polled by the animation thread
     HANDLE installThread;

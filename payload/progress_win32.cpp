@@ -19,9 +19,14 @@ HWND CreateProgressBar(uint32_t containerBytes)
         return NULL;
     }
     InitProgressBarClass();
-    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, 10,
-                               setupState.windowHeight - 78, setupState.windowWidth - 185, 27,
-                               setupState.mainWindow, NULL, setupState.instance, NULL);
+    // Left of the buttons, from (10, windowHeight - 78) on the design screen,
+    // 27 high and windowWidth - 185 wide; its edges scaled as the window's.
+    const PictureScale scale = setupState.pictureScale;
+    int left = ScalePixels(scale, 10), top = ScalePixels(scale, setupState.windowHeight - 78);
+    int right = ScalePixels(scale, 10 + setupState.windowWidth - 185);
+    int bottom = ScalePixels(scale, setupState.windowHeight - 78 + 27);
+    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, left, top, right - left,
+                               bottom - top, setupState.mainWindow, NULL, setupState.instance, NULL);
     RECT client = {};
     GetClientRect(bar, &client);
     StartGauge(&progressGauge, containerBytes, client.right > 0 ? client.right : 0);

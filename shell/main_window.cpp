@@ -19,6 +19,8 @@
 #include "shell/outcome_box.h"
 #include "shell/outcome_text.h"
 #include "shell/panel.h"
+#include "shell/panel_layout.h"
+#include "shell/screen.h"
 #include "shell/shown_window.h"
 #include "shell/single_setup.h"
 #include "uninstall/uninstall.h"
@@ -31,11 +33,10 @@ static const ShownText kButtonClass = SHOWN_TEXT("BUTTON");
 static const COLORREF kPanelGrey = 0xC0C0C0;
 static const int kFolderQuerySize = 100;
 
-static HWND CreateButton(HWND parent, ShownText text, int command, int x)
+static HWND CreateButton(HWND parent, ShownText text, int command, ButtonRect at)
 {
-    return CreateShownWindow(kButtonClass, text, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, x,
-                             setupState.windowHeight - 75, 78, 30, parent, (HMENU)(UINT_PTR)command,
-                             setupState.instance);
+    return CreateShownWindow(kButtonClass, text, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, at.x, at.y, at.width,
+                             at.height, parent, (HMENU)(UINT_PTR)command, setupState.instance);
 }
 
 // A folder from GetWindowsDirectoryA or GetSystemDirectoryA with one "\"
@@ -100,9 +101,10 @@ static void OnCreate(HWND window)
     // Unattended, the window stays hidden and nobody could press a button;
     // the first button would cost Wine a display connection for the thread.
     if (!setupState.unattended) {
-        setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, setupState.windowWidth - 173);
-        setupState.uninstallButton =
-            CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, setupState.windowWidth - 95);
+        ButtonRect buttons[kButtonCount];
+        ComputeButtons(setupState.windowWidth, setupState.windowHeight, setupState.pictureScale, buttons);
+        setupState.installButton = CreateButton(window, SHOWN_TEXT("安 装"), CMD_INSTALL, buttons[0]);
+        setupState.uninstallButton = CreateButton(window, SHOWN_TEXT("卸载"), CMD_UNINSTALL, buttons[1]);
     }
     setupState.focusMarker = setupState.uninstallOnly ? 'd' : 's';
     if (setupState.uninstallOnly)
@@ -111,7 +113,7 @@ static void OnCreate(HWND window)
     setupState.busy = 0;
     QueryNamesAndFolders();
     if (!setupState.unattended)
-        StartAnimation(20, 5);
+        StartAnimation(kAnimationX, kAnimationY);
 }
 
 static void OnDestroy(void)
@@ -138,7 +140,8 @@ static void OnEraseBackground(HDC dc)
     HBRUSH brush = CreateSolidBrush(kPanelGrey);
     HGDIOBJ previous = SelectObject(dc, brush);
     RECT whole;
-    SetRect(&whole, 0, 0, setupState.windowWidth, setupState.windowHeight);
+    SetRect(&whole, 0, 0, ScalePixels(setupState.pictureScale, setupState.windowWidth),
+            ScalePixels(setupState.pictureScale, setupState.windowHeight));
     FillRect(dc, &whole, brush);
     SelectObject(dc, previous);
     DeleteObject(brush);
@@ -301,11 +304,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
                             kMainWindowClass))
         return EndBeforeTheWindow();
     setupState.instance = instance;
-    WindowGeometry g = ComputeGeometry(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    setupState.windowWidth = g.width;
-    setupState.windowHeight = g.height;
+    WindowGeometry g = ComputeScreenGeometry(ReadScreenFacts());
+    setupState.windowWidth = g.designWidth;
+    setupState.windowHeight = g.designHeight;
     setupState.unitX = g.unitX;
     setupState.unitY = g.unitY;
+    setupState.pictureScale = g.scale;
     HWND window = CreateShownWindow(kMainWindowClass, kMainWindowTitle, WS_SYSMENU | WS_MINIMIZEBOX, g.left, g.top,
                                     g.width, g.height, HiddenWindowParent(mode), NULL, instance);
     if (!window)

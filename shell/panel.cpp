@@ -1,14 +1,14 @@
-// The information panel: every position comes from ComputePanelLayout, and
+// The information panel: every position comes from the scaled panel layout, and
 // each font, pen, bitmap and memory device context lives for one use.
 #include "shell/panel.h"
 
 #include "common/setup_state.h"
 #include "common/text.h"
 #include "common/windows_family.h"
-#include "product/product.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
 #include "shell/panel_layout.h"
+#include "shell/panel_texts.h"
 #include "shell/shown_window.h"
 
 static const COLORREF kBlack = 0x000000;
@@ -19,24 +19,7 @@ static const COLORREF kDarkGrey = 0x808080;
 static const COLORREF kWhite = 0xFFFFFF;
 static const COLORREF kTextBackground = 0xC0C0C0;
 
-static const ShownText kFeatureTexts[kFeatureLineCount] = {
-    SHOWN_TEXT("纯形码、无需识别码"),
-    SHOWN_TEXT("可打简体、繁体字体"),
-    SHOWN_TEXT("全部重码字仅为73个"),
-    SHOWN_TEXT("含智能词频调整功能"),
-    SHOWN_TEXT("易学、易记、字根少"),
-};
 static const COLORREF kFeatureColours[kFeatureLineCount] = {kBlack, kBlue, kBlack, kBlue, kBlack};
-
-static const ShownText kContactTexts[kContactLineCount] = {
-    SHOWN_TEXT("技术支持: " QMX_PRODUCT_SITE),
-    SHOWN_TEXT("电子邮件: help@" QMX_PRODUCT_DOMAIN),
-    SHOWN_TEXT("服务电话: (010) 6258 3170"),
-    SHOWN_TEXT("地址: 北京市海淀区知春里 5 号"),
-};
-static const ShownText kSystemsText = SHOWN_TEXT("操作系统: Windows 9X/NT/2000/XP");
-static const ShownText kSloganText = SHOWN_TEXT("长江后浪推前浪 世上新码换旧码");
-static const ShownText kTitleText = SHOWN_TEXT(" 汉字输入法");
 
 struct PanelText {
     ShownText text;
@@ -132,13 +115,15 @@ static void DrawOneText(HDC dc, PanelCell cell, ShownText text, COLORREF colour,
     DrawTexts(dc, cell, &line, 1);
 }
 
-// The top-left 31 x 28 pixels of bitmap 116 at twice their size.
-static void DrawLogo(HDC dc, PanelPoint at)
+// The top-left 31 x 28 pixels of bitmap 116, each repeated over the
+// pixels it covers (twice on the design screen): the 16-colour drawing stays
+// sharp at every scale, whole-numbered or not.
+static void DrawLogo(HDC dc, PanelPoint at, PanelCell size)
 {
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP logo = LoadBitmapA(setupState.instance, MAKEINTRESOURCEA(IDR_LOGO_BITMAP));
     HGDIOBJ previous = SelectObject(memory, logo);
-    StretchBlt(dc, at.x, at.y, kLogoWidth, kLogoHeight, memory, 0, 0, kLogoSourceWidth, kLogoSourceHeight,
+    StretchBlt(dc, at.x, at.y, size.width, size.height, memory, 0, 0, kLogoSourceWidth, kLogoSourceHeight,
                SRCCOPY);
     SelectObject(memory, previous);
     DeleteObject(logo);
@@ -148,9 +133,17 @@ static void DrawLogo(HDC dc, PanelPoint at)
 static void DrawFrame(HDC dc, const PanelLayout& layout)
 {
     static const COLORREF colours[kFrameLineCount] = {kDarkGrey, kDarkGrey, kWhite, kWhite};
+    // Each further line is drawn one pixel further out, so the space inside
+    // the frame stays the design's: the ends of top, left, bottom and right
+    // move by these steps.
+    static const PanelSegment outward[kFrameLineCount] = {
+        {{-1, -1}, {1, -1}}, {{-1, -1}, {-1, 1}}, {{-1, 1}, {1, 1}}, {{1, -1}, {1, 1}}};
     for (int i = 0; i < kFrameLineCount; ++i) {
         const PanelSegment& s = layout.frame[i];
-        DrawLine(dc, 1, colours[i], s.from.x, s.from.y, s.to.x, s.to.y);
+        const PanelSegment& o = outward[i];
+        for (int j = 0; j < layout.frameThickness; ++j)
+            DrawLine(dc, 1, colours[i], s.from.x + j * o.from.x, s.from.y + j * o.from.y, s.to.x + j * o.to.x,
+                     s.to.y + j * o.to.y);
     }
 }
 
@@ -158,12 +151,13 @@ static void DrawFrame(HDC dc, const PanelLayout& layout)
 // leading space, and the systems line is drawn over the frame.
 void PaintPanel(HDC dc)
 {
-    PanelLayout layout =
-        ComputePanelLayout(setupState.windowWidth, setupState.unitX, setupState.unitY, setupState.contactX);
+    PanelLayout layout = ScalePanelLayout(
+        ComputePanelLayout(setupState.windowWidth, setupState.unitX, setupState.unitY, setupState.contactX),
+        setupState.pictureScale);
     DrawFeatureLines(dc, layout);
     DrawOneText(dc, layout.sloganCell, kSloganText, kBlue, layout.slogan);
     DrawOneText(dc, layout.titleCell, kTitleText, kRed, layout.title);
-    DrawLogo(dc, layout.logo);
+    DrawLogo(dc, layout.logo, layout.logoSize);
     DrawFrame(dc, layout);
     DrawSystemsAndContacts(dc, layout);
 }

@@ -13,6 +13,17 @@ static PanelSegment Segment(int x1, int y1, int x2, int y2)
     return s;
 }
 
+// A sunken frame; the bottom line runs one pixel further so that the
+// corner at (frameRight, frameBottom) is drawn.
+static void PlaceFrame(PanelLayout* p, int thickness)
+{
+    p->frame[0] = Segment(p->frameLeft, p->frameTop, p->frameRight, p->frameTop);
+    p->frame[1] = Segment(p->frameLeft, p->frameTop, p->frameLeft, p->frameBottom);
+    p->frame[2] = Segment(p->frameLeft, p->frameBottom, p->frameRight + 1, p->frameBottom);
+    p->frame[3] = Segment(p->frameRight, p->frameTop, p->frameRight, p->frameBottom);
+    p->frameThickness = thickness;
+}
+
 PanelLayout ComputePanelLayout(int windowWidth, int unitX, int unitY, int contactX)
 {
     PanelLayout p;
@@ -41,15 +52,50 @@ PanelLayout ComputePanelLayout(int windowWidth, int unitX, int unitY, int contac
     p.title = Point(p.halfUnitX + 72, p.titleY);
     p.logo = Point(p.halfUnitX + 23, p.titleY - 1);
 
-    // A sunken frame; the bottom line runs one pixel further so that the
-    // corner at (frameRight, frameBottom) is drawn.
-    p.frame[0] = Segment(p.frameLeft, p.frameTop, p.frameRight, p.frameTop);
-    p.frame[1] = Segment(p.frameLeft, p.frameTop, p.frameLeft, p.frameBottom);
-    p.frame[2] = Segment(p.frameLeft, p.frameBottom, p.frameRight + 1, p.frameBottom);
-    p.frame[3] = Segment(p.frameRight, p.frameTop, p.frameRight, p.frameBottom);
+    p.logoSize.width = kLogoWidth;
+    p.logoSize.height = kLogoHeight;
+    PlaceFrame(&p, 1);
 
     p.systemsLine = Point(p.halfUnitX + 65, 3 * unitY + 3);
     for (int i = 0; i < kContactLineCount; ++i)
         p.contactLines[i] = Point(contactX - 25, p.contactTop + i * p.lineStep);
+    return p;
+}
+
+static void ScalePoint(PictureScale scale, PanelPoint* point)
+{
+    point->x = ScalePixels(scale, point->x);
+    point->y = ScalePixels(scale, point->y);
+}
+
+static void ScaleCell(PictureScale scale, PanelCell* cell)
+{
+    if (scale.denominator <= 0)
+        return;
+    cell->width = cell->width * scale.numerator / scale.denominator;
+    cell->height = cell->height * scale.numerator / scale.denominator;
+}
+
+PanelLayout ScalePanelLayout(const PanelLayout& design, PictureScale scale)
+{
+    PanelLayout p = design;
+    int* const places[] = {&p.halfUnitX, &p.lineStep, &p.cellWidth, &p.firstLineY, &p.sloganY, &p.titleY,
+                           &p.frameLeft, &p.frameRight, &p.frameTop, &p.frameBottom, &p.contactTop};
+    for (int* place : places)
+        *place = ScalePixels(scale, *place);
+    ScaleCell(scale, &p.smallCell);
+    ScaleCell(scale, &p.sloganCell);
+    ScaleCell(scale, &p.titleCell);
+    for (PanelPoint& line : p.featureLines)
+        ScalePoint(scale, &line);
+    ScalePoint(scale, &p.slogan);
+    ScalePoint(scale, &p.title);
+    ScalePoint(scale, &p.logo);
+    p.logoSize.width = ScalePixels(scale, design.logo.x + design.logoSize.width) - p.logo.x;
+    p.logoSize.height = ScalePixels(scale, design.logo.y + design.logoSize.height) - p.logo.y;
+    PlaceFrame(&p, WholeScale(scale));
+    ScalePoint(scale, &p.systemsLine);
+    for (PanelPoint& line : p.contactLines)
+        ScalePoint(scale, &line);
     return p;
 }

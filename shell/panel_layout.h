@@ -2,14 +2,18 @@
 // geometry: plain integer arithmetic, shared by the painter and its tests.
 #pragma once
 
+#include "common/picture_scale.h"
+
 enum {
     kFeatureLineCount = 5,
     kContactLineCount = 4,
     kFrameLineCount = 4,
     kLogoSourceWidth = 31,  // the top-left part of bitmap 116 that is shown
     kLogoSourceHeight = 28,
-    kLogoWidth = 62,  // shown at twice its size
+    kLogoWidth = 62,  // shown at twice its size on the design screen
     kLogoHeight = 56,
+    kAnimationX = 20,  // the animation's top-left corner on the design screen
+    kAnimationY = 5,
 };
 
 struct PanelPoint {
@@ -50,10 +54,21 @@ struct PanelLayout {
     PanelPoint slogan;
     PanelPoint title;
     PanelPoint logo;
-    PanelSegment frame[kFrameLineCount];  // top, left (dark grey), bottom, right (white)
+    PanelCell logoSize;
+    // Top, left (dark grey), bottom, right (white); each drawn frameThickness
+    // times, a pixel further out each time.
+    PanelSegment frame[kFrameLineCount];
+    int frameThickness;
     PanelPoint systemsLine;
     PanelPoint contactLines[kContactLineCount];
 };
 
-// Every division truncates toward zero, each quotient on its own.
+// The panel of the window drawn for its design screen. Every division
+// truncates toward zero, each quotient on its own.
 PanelLayout ComputePanelLayout(int windowWidth, int unitX, int unitY, int contactX);
+
+// That panel on this screen: every place scaled to the nearest pixel, the
+// logo by its edges, each font's cell down to whole pixels (so that no text
+// runs past the place the design gives it), and the frame's lines as many
+// pixels thick as the scale's whole part.
+PanelLayout ScalePanelLayout(const PanelLayout& design, PictureScale scale);

@@ -4,12 +4,12 @@
 # that count failures.
 source "$(dirname "$bed")/checks.sh"
 
-#   gui_session NAME
+#   gui_session NAME [WxH]   (the Xvfb screen's size, when larger virtual screens are shown)
 gui_session() {
     local screen=$QMX_WINE_ROOT/screens/$1
     export WINEPREFIX QMX_DISPLAY
     WINEPREFIX=$("$bed" fresh "$1")
-    "$bed" xvfb "$screen"
+    "$bed" xvfb "$screen" "${2:-}"
     QMX_DISPLAY=$(cat "$screen/display")
     export DISPLAY=$QMX_DISPLAY
     trap "end_gui_session \$? $(printf '%q ' "$1" "$screen")" EXIT

@@ -183,6 +183,9 @@ static int Front()
 
 int main(int argc, char** argv)
 {
+    // Places in true pixels at any DPI, as the setup program (DPI-aware by its
+    // manifest) sees them, not scaled as for a program drawn for 96 DPI.
+    SetProcessDPIAware();
     if (argc >= 3 && !strcmp(argv[1], "window"))
         return WaitWindow(atoi(argv[2]));
     if (argc >= 3 && !strcmp(argv[1], "gone"))

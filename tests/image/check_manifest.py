@@ -3,8 +3,8 @@
 image, as Windows finds it through the resource directory, parses it as XML
 and checks what it asks for: elevation (requireAdministrator, no UI access,
 in the one trustInfo form that Windows XP also accepts), the five
-supportedOS entries from Vista to 10/11, and an assembly version that is the
-product's own.
+supportedOS entries from Vista to 10/11, system DPI awareness, and an
+assembly version that is the product's own.
     check_manifest.py IMAGE PRODUCT_H"""
 import re
 import struct
@@ -14,6 +14,8 @@ import xml.etree.ElementTree as ET
 ASM_V1 = "urn:schemas-microsoft-com:asm.v1"
 ASM_V2 = "urn:schemas-microsoft-com:asm.v2"
 COMPAT = "urn:schemas-microsoft-com:compatibility.v1"
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+SETTINGS_2005 = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
 SUPPORTED_OS = {
     "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Vista",
     "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
@@ -102,6 +104,10 @@ if levels:
           (levels[0].get("level"), levels[0].get("uiAccess")))
 oses = [e.get("Id") for e in root.findall(f"{{{COMPAT}}}compatibility/{{{COMPAT}}}application/{{{COMPAT}}}supportedOS")]
 check("supportedOS: Vista, 7, 8, 8.1, 10 and 11", sorted(SUPPORTED_OS), sorted(oses))
+# Without it Windows 8.1 and later stretch the window as a bitmap on a scaled
+# screen and tell the program 96 DPI.
+aware = [e.text for e in root.findall(f"{{{ASM_V3}}}application/{{{ASM_V3}}}windowsSettings/{{{SETTINGS_2005}}}dpiAware")]
+check("system DPI awareness", ["true"], aware)
 
 with open(product_h, encoding="utf-8") as f:
     header = f.read()
