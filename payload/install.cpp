@@ -1,7 +1,8 @@
-// The install worker: creates the target folders, reads the payload container
-// from a temporary copy of the program file, writes every member to its
-// folder with its follow-up (shortcut, IME hand-over), shows a progress bar,
-// and at the end places the new keyboard layout in the user's preload list.
+// The install worker: checks the program file against its checksum, creates
+// the target folders, reads the payload container from a temporary copy of
+// the program file, writes every member to its folder with its follow-up
+// (shortcut, IME hand-over), shows a progress bar, and at the end places the
+// new keyboard layout in the user's preload list.
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
@@ -250,6 +251,28 @@ static ContainerOutcome InstallContainer(HANDLE copy, char* uninstallerPath)
     return outcome;
 }
 
+// Nothing is written for a file whose bytes are not the packer's.
+static ContainerOutcome RefuseDamagedFile(void)
+{
+    Log("setup file: its bytes do not match its checksum: damaged, nothing installed");
+    EndLogLine();
+    return ContainerDamaged;
+}
+
+// The folders are made once the file is known to be whole. COM stays
+// initialised while the members are placed: each shortcut's own CoInitialize
+// and CoUninitialize then only count, and the thread's apartment is built
+// once rather than once per shortcut.
+static ContainerOutcome InstallIntactFile(HANDLE copy, char* uninstallerPath)
+{
+    PrepareTargetDirs();
+    HRESULT com = CoInitialize(NULL);
+    ContainerOutcome outcome = InstallContainer(copy, uninstallerPath);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return outcome;
+}
+
 // The window closes before busy goes down: a command handled in between
 // would start a second worker, or an uninstall of what was just installed.
 static void EndWorker(int closeProgram)
@@ -306,18 +329,11 @@ DWORD WINAPI RunInstall(LPVOID)
     StartOutcome();
     Log("install");
     EndLogLine();
-    PrepareTargetDirs();
     HANDLE copy = OpenTemporaryCopy();
     ContainerOutcome outcome = ContainerAbandoned;
     char uninstallerPath[kWorkPathSize];
     if (copy != INVALID_HANDLE_VALUE) {
-        // COM stays initialised while the members are placed: each shortcut's
-        // own CoInitialize and CoUninitialize then only count, and the
-        // thread's apartment is built once rather than once per shortcut.
-        HRESULT com = CoInitialize(NULL);
-        outcome = InstallContainer(copy, uninstallerPath);
-        if (SUCCEEDED(com))
-            CoUninitialize();
+        outcome = OwnFileIsIntact(copy) ? InstallIntactFile(copy, uninstallerPath) : RefuseDamagedFile();
         CloseHandle(copy);
     }
     if (setupState.progressBar) {
