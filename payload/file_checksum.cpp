@@ -26,12 +26,6 @@ SumSlotState ReadSumSlot(const uint8_t* slot, FileSum* sum)
     return SumSlotFilled;
 }
 
-static void WriteLe32(uint8_t* bytes, uint32_t value)
-{
-    for (int k = 0; k < 4; k++)
-        bytes[k] = (uint8_t)(value >> 8 * k);
-}
-
 void FillSumSlot(uint8_t* slot, const FileSum* sum)
 {
     for (uint32_t k = 0; k < kMarkerSize; k++)
