@@ -10,6 +10,7 @@
 
 int main()
 {
+    PrintBuild("gif_bench");
     GifFileType* probe = OpenGifInMemory(animationData, animationDataLength - 1);
     if (!probe || DGifSlurp(probe) != GIF_OK) {
         std::fprintf(stderr, "gif_bench: giflib cannot read the stored animation\n");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 typedef std::chrono::steady_clock Clock;
 
@@ -26,4 +27,10 @@ double BestSeconds(Work work)
         best = std::min(best, Seconds(start) / runs);
     }
     return best;
+}
+
+// Which build the figures come from: the benchmarks' own (cmake/host.cmake).
+inline void PrintBuild(const char* program)
+{
+    std::printf("%s: build %s\n", program, QMX_BENCH_BUILD_NAME);
 }

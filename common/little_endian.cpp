@@ -1,4 +1,4 @@
-// Little-endian integers read from bytes.
+// Little-endian integers read from and written to bytes.
 #include "common/little_endian.h"
 
 uint32_t ReadLe16(const uint8_t* bytes)
@@ -9,4 +9,10 @@ uint32_t ReadLe16(const uint8_t* bytes)
 uint32_t ReadLe32(const uint8_t* bytes)
 {
     return ReadLe16(bytes) | ReadLe16(bytes + 2) << 16;
+}
+
+void WriteLe32(uint8_t* bytes, uint32_t value)
+{
+    for (int k = 0; k < 4; k++)
+        bytes[k] = (uint8_t)(value >> 8 * k);
 }

@@ -9,22 +9,38 @@ enum {
     kSectionCountField = 6,
     kOptionalSizeField = 20,
     kOptionalHeader = 24,
+    kCheckSumField = 64,
     kDirectoriesPe32 = 96,
     kDirectoriesPe32Plus = 112,
     kDirectoryCertificates = 4,
     kDirectorySize = 8,
     kSectionHeaderSize = 40,
+    kSectionNameSize = 8,
     kSectionRawSize = 16,
     kSectionRawOffset = 20,
 };
 
-// The end of the last section's bytes in the file; 0 when the section table
-// does not fit the headers read or an end passes 4 GB.
-static uint32_t LastSectionEnd(const uint8_t* headers, uint32_t length, uint32_t table, uint32_t count)
+// The section the packer fills with the file's checksum.
+static const uint8_t kSumSectionName[kSectionNameSize] = {'.', 'q', 'm', 'x', 's', 'u', 'm', 0};
+
+static int IsSumSection(const uint8_t* section)
+{
+    for (uint32_t k = 0; k < kSectionNameSize; k++) {
+        if (section[k] != kSumSectionName[k])
+            return 0;
+    }
+    return ReadLe32(section + kSectionRawSize) >= kSumSlotSize;
+}
+
+// Sets the end of the last section's bytes in the file and the checksum
+// slot; the end is 0 when the section table does not fit the headers read or
+// an end passes 4 GB.
+static void ReadSections(const uint8_t* headers, uint32_t length, uint32_t table, uint32_t count,
+    ImageLayout* layout)
 {
     if (table > length || count > (length - table) / kSectionHeaderSize)
-        return 0;
-    uint32_t end = 0;
+        return;
+    uint32_t end = 0, slot = 0;
     for (uint32_t k = 0; k < count; k++) {
         const uint8_t* section = headers + table + kSectionHeaderSize * k;
         uint32_t size = ReadLe32(section + kSectionRawSize);
@@ -32,11 +48,14 @@ static uint32_t LastSectionEnd(const uint8_t* headers, uint32_t length, uint32_t
         if (size == 0)
             continue;
         if (offset > 0xFFFFFFFFu - size)
-            return 0;
+            return;
         if (end < offset + size)
             end = offset + size;
+        if (IsSumSection(section))
+            slot = offset;
     }
-    return end;
+    layout->imageEnd = end;
+    layout->sumSlot = slot;
 }
 
 // Sets the image's end and its certificate table from the PE headers; leaves
@@ -58,8 +77,8 @@ static void ReadPeHeaders(const uint8_t* headers, uint32_t length, ImageLayout* 
     uint32_t certificates = directories + kDirectorySize * kDirectoryCertificates;
     if (directories == 0 || optionalSize < certificates + kDirectorySize)
         return;
-    layout->imageEnd = LastSectionEnd(headers, length, optional + optionalSize,
-        ReadLe16(headers + pe + kSectionCountField));
+    layout->checkSumField = optional + kCheckSumField;
+    ReadSections(headers, length, optional + optionalSize, ReadLe16(headers + pe + kSectionCountField), layout);
     // The count of data directories in front of them must reach the fifth.
     if (ReadLe32(headers + optional + directories - 4) > kDirectoryCertificates) {
         layout->tableEntry = optional + certificates;
@@ -75,6 +94,8 @@ void ReadImageLayout(const uint8_t* headers, uint32_t headerLength, uint32_t fil
     layout->tableOffset = 0;
     layout->tableSize = 0;
     layout->tableEntry = 0;
+    layout->checkSumField = 0;
+    layout->sumSlot = 0;
     layout->signedAtEnd = 0;
     layout->trailerOffset = 0;
     layout->trailerLength = 0;

@@ -1,5 +1,7 @@
 // The payload container behind the executable image, read from its end. No
-// signature, header or checksum; integers are little-endian.
+// signature or header; integers are little-endian. The file's checksum lies
+// in the image (payload/file_checksum.h), so the container is the same with
+// or without one.
 //
 //   offset 0            the executable image
 //   firstMember         member 0, member 1, ... member N-1, back to back
@@ -35,6 +37,7 @@ enum {
     kImageHeadersRead = 4096,  // the image's headers are looked for in the file's first bytes
     kMaxSignPadding = 7,       // a signing tool pads the file to a multiple of 8
     kSignedTrailerRead = kMaxSignPadding + kCountFieldSize + kSizeFieldSize * kMaxMembers,
+    kSumSlotSize = 16,         // the checksum slot opens the image's section ".qmxsum"
 };
 
 // What the image's headers tell about the end of the container.
@@ -44,6 +47,8 @@ struct ImageLayout {
     uint32_t tableOffset;    // the certificate table (data directory 4), a file offset
     uint32_t tableSize;      // 0 when the image names no certificate table
     uint32_t tableEntry;     // where data directory 4 lies in the headers; 0 when they have none
+    uint32_t checkSumField;  // where the optional header's CheckSum lies; 0 when no PE image was read
+    uint32_t sumSlot;        // the file offset of the checksum slot's section; 0 when the image has none
     int signedAtEnd;         // the table lies behind the image and ends where the file ends
     uint32_t trailerOffset;  // the bytes in front of the table that hold the
     uint32_t trailerLength;  // container's end: none when not signedAtEnd

@@ -1,8 +1,9 @@
 // The install worker: reads the payload container from the program's own
-// file, held open so that nobody can change it meanwhile, creates the target
-// folders, writes every member to its folder with its follow-up (shortcut,
-// IME hand-over), shows a progress bar, and at the end places the new
-// keyboard layout in the user's preload list.
+// file, held open so that nobody can change it meanwhile, checks the whole
+// file against its checksum, creates the target folders, writes every member
+// to its folder with its follow-up (shortcut, IME hand-over), shows a
+// progress bar, and at the end places the new keyboard layout in the user's
+// preload list.
 // It notes what became of the install, for the user and the exit code.
 #include "payload/install.h"
 
@@ -256,6 +257,28 @@ static ContainerOutcome InstallContainer(HANDLE ownFile, char* uninstallerPath)
     return outcome;
 }
 
+// Nothing is written for a file whose bytes are not the packer's.
+static ContainerOutcome RefuseDamagedFile(void)
+{
+    Log("setup file: its bytes do not match its checksum: damaged, nothing installed");
+    EndLogLine();
+    return ContainerDamaged;
+}
+
+// The folders are made once the file is known to be whole. COM stays
+// initialised while the members are placed: each shortcut's own CoInitialize
+// and CoUninitialize then only count, and the thread's apartment is built
+// once rather than once per shortcut.
+static ContainerOutcome InstallIntactFile(HANDLE ownFile, char* uninstallerPath)
+{
+    PrepareTargetDirs();
+    HRESULT com = CoInitialize(NULL);
+    ContainerOutcome outcome = InstallContainer(ownFile, uninstallerPath);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return outcome;
+}
+
 // The window closes before busy goes down: a command handled in between
 // would start a second worker, or an uninstall of what was just installed.
 static void EndWorker(int closeProgram)
@@ -312,19 +335,13 @@ DWORD WINAPI RunInstall(LPVOID)
     StartOutcome();
     Log("install");
     EndLogLine();
-    // The file is open before any folder is made: without it nothing is done.
+    // The file is open, and checked, before any folder is made: without it,
+    // or with a damaged one, nothing is done.
     HANDLE ownFile = OpenOwnFile();
     ContainerOutcome outcome = ContainerAbandoned;
     char uninstallerPath[kWorkPathSize];
     if (ownFile != INVALID_HANDLE_VALUE) {
-        PrepareTargetDirs();
-        // COM stays initialised while the members are placed: each shortcut's
-        // own CoInitialize and CoUninitialize then only count, and the
-        // thread's apartment is built once rather than once per shortcut.
-        HRESULT com = CoInitialize(NULL);
-        outcome = InstallContainer(ownFile, uninstallerPath);
-        if (SUCCEEDED(com))
-            CoUninitialize();
+        outcome = OwnFileIsIntact(ownFile) ? InstallIntactFile(ownFile, uninstallerPath) : RefuseDamagedFile();
         CloseHandle(ownFile);
     }
     if (setupState.progressBar) {

@@ -22,6 +22,11 @@ uint32_t ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t size);
 // told (no image end when they could not be read).
 uint32_t ReadContainerEnd(HANDLE file, uint32_t fileSize, ImageLayout* layout);
 
+// 1 when the file's bytes up to the container's end match the checksum that
+// the packer put in the running image's slot, or when the packer left the
+// slot empty; 0 when they differ or the file cannot be read whole.
+int OwnFileIsIntact(HANDLE file);
+
 // 0 when the running program's file is its image alone, as the kept
 // uninstaller is; 1 when a container follows, or the file cannot be read.
 int OwnFileHasContainer(void);

@@ -4,9 +4,9 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build make g++ python3
-    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-multilib
     wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
-    googletest locales liblnk-utils libgif-dev zlib1g-dev gzip xxd openssl osslsigncode
+    googletest locales liblnk-utils libgif-dev zlib1g-dev libgif-dev:i386 zlib1g-dev:i386 gzip xxd openssl osslsigncode
     clang libclang-rt-14-dev libbenchmark-dev nsis
 )
 

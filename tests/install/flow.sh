@@ -139,6 +139,26 @@ run_setup() {  # run_setup ends|stays PROGRAM KEYS...
     fi
 }
 
+# A window driven key by key, for a message box to be read in between.
+start_setup() {  # start_setup PROGRAM; sets setup_pid
+    "$bed" run "$(on_drive_c "$1")" &
+    setup_pid=$!
+    win "$PROBE" window 30 >/dev/null || fail "no window"
+    xdotool mousemove 500 300
+}
+
+press() {
+    xdotool key "$1"
+    sleep 0.3
+}
+
+# The message box over the window: "owner yes|no", "title TITLE", its text.
+message() { win "$PROBE" message 60 | iconv -f GBK -t UTF-8 || true; }
+
+has() {  # has TEXT PIECE: "yes" when TEXT holds PIECE
+    case $1 in *"$2"*) echo yes ;; *) echo "no: $1" ;; esac
+}
+
 gbk_hex() { printf '%s' "$1" | iconv -f UTF-8 -t GBK | od -An -tx1 | tr -d ' \n'; }
 layout_text_hex=$(gbk_hex '智能Qumo输入法')00
 

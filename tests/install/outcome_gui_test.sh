@@ -20,25 +20,6 @@ new_machine outcome-gui
 drive=$(unix_path 'C:\')
 title=输入法安装程序
 
-start_setup() {  # start_setup PROGRAM; sets setup_pid
-    "$bed" run "$(on_drive_c "$1")" &
-    setup_pid=$!
-    win "$PROBE" window 30 >/dev/null || fail "no window"
-    xdotool mousemove 500 300
-}
-
-press() {
-    xdotool key "$1"
-    sleep 0.3
-}
-
-# The message box over the window: "owner yes|no", "title TITLE", its text.
-message() { win "$PROBE" message 60 | iconv -f GBK -t UTF-8 || true; }
-
-has() {  # has TEXT PIECE: "yes" when TEXT holds PIECE
-    case $1 in *"$2"*) echo yes ;; *) echo "no: $1" ;; esac
-}
-
 on_drive_c "$SETUP" >/dev/null  # the copy on drive C belongs to the machine before the install
 before_install=$(record_state before-install)
 run_unattended "$SETUP" /S

@@ -2,8 +2,8 @@
 # A setup signed after packing, as a vendor signs it before publishing: once
 # and once more with a nested signature, by osslsigncode with a throwaway
 # key. Each signature verifies, the packer lists and verifies the signed
-# file as the unsigned one, and the unattended round trip installs every
-# member byte for byte and leaves the machine as before. The packer refuses
+# file as the unsigned one (its checksum holds), and the unattended round
+# trip installs every member byte for byte and leaves the machine as before. The packer refuses
 # a signed image, and fails a signed file with no container to install.
 #   signed_test.sh SETUP BARE_IMAGE PROBE DUMP QMXPACK SAMPLE_DIR WORKDIR
 set -euo pipefail
@@ -44,6 +44,7 @@ for file in signed nested; do
     "$qmxpack" verify "$program" "${samples_in_order[@]}" > "$work/$file.qmxverify" || status=$?
     check "$file: qmxpack verify passes against the sample files" 0 "$status"
     check "$file: qmxpack verify says the file is signed" 1 "$(grep -c ': signed: ' "$work/$file.qmxverify" || true)"
+    check "$file: qmxpack verify says the checksum matches" 1 "$(grep -c '^checksum: CRC-32 .* matches$' "$work/$file.qmxverify" || true)"
 done
 
 status=0

@@ -21,13 +21,10 @@ protected:
         folder = fs::path(testing::TempDir()) / ("qmxpack_cli_" + std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        // The least that passes for a PE image.
-        std::string image(0x80, '\0');
-        image[0] = 'M';
-        image[1] = 'Z';
-        image[0x3C] = 0x40;
-        image.replace(0x40, 4, std::string("PE\0\0", 4));
-        Write("bare.exe", image);
+        Bytes image = TestImage();
+        Write("noslot.exe", std::string(image.begin(), image.end()));
+        AddSumSlot(image);
+        Write("bare.exe", std::string(image.begin(), image.end()));
         Bytes signedImage = TestImage();
         AppendSignature(signedImage, 0);
         Write("signed.exe", std::string(signedImage.begin(), signedImage.end()));
@@ -63,8 +60,9 @@ protected:
 TEST_F(QmxpackCliTest, PacksListsExtractsAndVerifies)
 {
     ASSERT_EQ(0, Pack());
-    EXPECT_EQ(Read(folder / "bare.exe"), Read(folder / "setup.exe").substr(0, 0x80));
+    EXPECT_EQ(Read(folder / "bare.exe").substr(0, kTestSumSlot), Read(folder / "setup.exe").substr(0, kTestSumSlot));
     EXPECT_EQ(0, Run("verify setup.exe"));
+    EXPECT_NE(std::string::npos, Read(folder / "out.txt").find("checksum: CRC-32 ")) << Read(folder / "out.txt");
     EXPECT_EQ(0, Run("verify setup.exe qmx.mb click.wav zub.exe"));
     EXPECT_EQ(0, Run("list setup.exe"));
     std::string table = Read(folder / "out.txt");
@@ -82,12 +80,19 @@ TEST_F(QmxpackCliTest, VerifyFailsOnOtherFilesOrABrokenContainer)
     EXPECT_EQ(1, Run("verify setup.exe qmx.mb click.wav"));
     Write("qmx2.mb", std::string(3000, 'a'));
     EXPECT_EQ(1, Run("verify setup.exe qmx2.mb click.wav zub.exe"));
+    std::string damaged = Read(folder / "setup.exe");
+    damaged[kTestImageEnd + 100] ^= 0x20;
+    Write("damaged.exe", damaged);
+    EXPECT_EQ(1, Run("verify damaged.exe"));
+    std::string said = Read(folder / "out.txt");
+    EXPECT_NE(std::string::npos, said.find("the checksum does not match")) << said;
+    EXPECT_NE(std::string::npos, said.find("the container begins at offset " + std::to_string(kTestImageEnd))) << said;
     std::string broken = Read(folder / "setup.exe");
     broken[broken.size() - 2] = 11;
     Write("broken.exe", broken);
     EXPECT_EQ(1, Run("verify broken.exe"));
     EXPECT_NE(std::string::npos, Read(folder / "out.txt").find("more than 10"));
-    // An image ending in two zero bytes reads as an empty container.
+    // The image alone has no container and an empty checksum slot.
     EXPECT_EQ(1, Run("verify bare.exe qmx.mb"));
 }
 
@@ -113,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, QmxpackRefusalTest, testing::Values(
     RefusalCase{"pack --image bare.exe --out setup.exe --level 9 qmx.mb", 2},
     RefusalCase{"pack --image qmx.mb --out setup.exe qmx.mb", 1},
     RefusalCase{"pack --image signed.exe --out setup.exe qmx.mb", 1},
+    RefusalCase{"pack --image noslot.exe --out setup.exe qmx.mb", 1},
     RefusalCase{"pack --image bare.exe --out setup.exe missing.mb", 1},
     RefusalCase{"pack --image bare.exe --out setup.exe bare.exe bare.exe bare.exe bare.exe bare.exe bare.exe "
                 "bare.exe bare.exe bare.exe bare.exe bare.exe", 1},

@@ -13,6 +13,7 @@ enum {
     kTestImageEnd = 0x600,     // two sections of 0x200 bytes, at 0x200 and 0x400
     kTestOptionalHeader = 0x58,
     kTestSectionTable = kTestOptionalHeader + 224,  // in the PE32 form
+    kTestSumSlot = 0x200,      // where AddSumSlot puts the checksum slot
 };
 
 static inline void PutLe(Bytes& bytes, uint32_t at, uint32_t value, int width)
@@ -50,6 +51,20 @@ static inline Bytes TestImage(bool pe32Plus = false)
     PutLe(image, sections + 40 + 16, 0x200, 4);
     PutLe(image, sections + 40 + 20, 0x200, 4);
     return image;
+}
+
+// Names TestImage's section at 0x200 ".qmxsum" and opens it with an empty
+// checksum slot, as the linker leaves the setup program's.
+static inline void AddSumSlot(Bytes& image, bool pe32Plus = false)
+{
+    uint32_t section = kTestOptionalHeader + (pe32Plus ? 240 : 224) + 40;
+    const char name[] = ".qmxsum";
+    const char marker[] = "unfilled";
+    for (uint32_t k = 0; k < 8; k++) {
+        image[section + k] = (uint8_t)name[k];
+        image[kTestSumSlot + k] = (uint8_t)marker[k];
+        image[kTestSumSlot + 8 + k] = 0;
+    }
 }
 
 // Members of the given sizes (bytes that never read as a count), their size

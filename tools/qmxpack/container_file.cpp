@@ -1,11 +1,13 @@
 // Writing a container behind an image, and reading it back as the install does.
 #include "tools/qmxpack/container_file.h"
 
+#include <cstdio>
 #include <limits>
 
 #include "common/setup_state.h"
 #include "payload/container.h"
 #include "payload/expand.h"
+#include "payload/file_checksum.h"
 #include "payload/placement.h"
 #include "payload/progress_gauge.h"
 #include "payload/progress_host.h"
@@ -123,6 +125,7 @@ ContainerReport ReadContainer(const Bytes& file)
         report.faults.push_back("the member sizes add up to more than the file holds");
         return report;
     }
+    report.firstMember = offset;
     // The install's progress: the count follows the decompressor and is
     // raised to the running total after each member; a fresh process.
     setupState.progressCount = 0;
@@ -175,4 +178,62 @@ std::vector<std::string> CheckInstallsSomething(const ContainerReport& report)
         faults.push_back("no member, although " + std::to_string(report.containerEnd - image.imageEnd) +
                          " bytes follow the image: the setup would install nothing");
     return faults;
+}
+
+// The slot must lie whole in the file.
+static bool HasSumSlot(const ImageLayout& layout, size_t fileSize)
+{
+    return layout.sumSlot != 0 && layout.sumSlot <= fileSize && fileSize - layout.sumSlot >= kSumSlotSize;
+}
+
+bool WriteFileSum(Bytes& file)
+{
+    uint32_t size = (uint32_t)file.size();
+    ImageLayout layout;
+    ReadImageLayout(file.data(), size, size, &layout);
+    if (!HasSumSlot(layout, file.size()))
+        return false;
+    FileSum sum = {size, AddToFileSum(0, &layout, 0, file.data(), size)};
+    FillSumSlot(&file[layout.sumSlot], &sum);
+    return true;
+}
+
+static std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+bool CheckFileSum(const Bytes& file, const ContainerReport& report, std::string& verdict)
+{
+    const ImageLayout& layout = report.image;
+    if (!HasSumSlot(layout, file.size())) {
+        verdict = "the image has no checksum slot (a section .qmxsum): packed by an older packer, or damaged";
+        return false;
+    }
+    FileSum sum;
+    SumSlotState state = ReadSumSlot(&file[layout.sumSlot], &sum);
+    if (state != SumSlotFilled) {
+        verdict = state == SumSlotEmpty ? "the checksum slot is empty: packed without a checksum"
+                                        : "the checksum slot at offset " + std::to_string(layout.sumSlot) +
+                                              " is damaged";
+        return false;
+    }
+    std::string where = "the container begins at offset " + std::to_string(report.firstMember) +
+                        " and ends at " + std::to_string(report.containerEnd);
+    if (sum.checkedLength != report.containerEnd) {
+        verdict = "the checksum covers " + std::to_string(sum.checkedLength) + " bytes, but " + where +
+                  ": the file is damaged, the setup would install nothing";
+        return false;
+    }
+    uint32_t crc = AddToFileSum(0, &layout, 0, file.data(), report.containerEnd);
+    if (crc != sum.crc) {
+        verdict = "the checksum does not match (CRC-32 " + Hex(crc) + ", the slot says " + Hex(sum.crc) + "); " +
+                  where + ": the file is damaged, the setup would install nothing";
+        return false;
+    }
+    verdict = "checksum: CRC-32 " + Hex(crc) + " over the " + std::to_string(sum.checkedLength) +
+              " bytes up to the container's end matches";
+    return true;
 }

@@ -34,6 +34,7 @@ struct MemberReport {
 struct ContainerReport {
     ImageLayout image = {};           // the image's end and its certificate table
     uint32_t containerEnd = 0;        // where the count field ends
+    uint32_t firstMember = 0;         // where member 0 begins, once the size table fits
     uint32_t memberCount = 0;
     std::vector<MemberReport> members;
     std::vector<std::string> faults;  // rules of the container as a whole
@@ -53,3 +54,10 @@ std::string DescribeSignature(const ContainerReport& report);
 // no container in front of its signature, or no member although more than
 // the count follows the image.
 std::vector<std::string> CheckInstallsSomething(const ContainerReport& report);
+
+// Fills the checksum slot of a packed file; false when its image has no slot.
+bool WriteFileSum(Bytes& file);
+
+// Whether the file's checksum holds, with what was found in words: a file
+// whose image has no slot, or an empty or damaged one, fails as well.
+bool CheckFileSum(const Bytes& file, const ContainerReport& report, std::string& verdict);

@@ -23,14 +23,16 @@ static const char kUsage[] =
     "       qmxpack verify SETUP.exe [FILE...]\n"
     "\n"
     "pack     appends a container of up to 10 members, in the order given, behind\n"
-    "         the unsigned image; files whose extension begins \"wa\" are stored, the\n"
-    "         others compressed. Sign the packed setup, never the image\n"
+    "         the unsigned image, and fills the image's checksum slot; files whose\n"
+    "         extension begins \"wa\" are stored, the others compressed. Sign the\n"
+    "         packed setup, never the image\n"
     "list     prints each member's name, form, sizes and ratio, and the progress\n"
     "         range of the install\n"
     "extract  expands every member into DIR\n"
-    "verify   says whether the file is signed, checks every rule of the container\n"
-    "         and that the setup would install something and, with FILEs, that the\n"
-    "         members are these files byte for byte; exit status 0 only when all hold\n";
+    "verify   says whether the file is signed, recomputes the checksum that pack\n"
+    "         wrote, checks every rule of the container and that the setup would\n"
+    "         install something and, with FILEs, that the members are these files\n"
+    "         byte for byte; exit status 0 only when all hold\n";
 
 static int Usage(const char* problem)
 {
@@ -124,6 +126,8 @@ static int Pack(int argc, char** argv)
         return Fail(imagePath + " is signed already (a certificate table of " + std::to_string(layout.tableSize) +
                     " bytes at offset " + std::to_string(layout.tableOffset) +
                     "): pack the unsigned image, then sign the packed setup");
+    if (layout.sumSlot == 0)
+        return Fail(imagePath + " has no checksum slot (a section .qmxsum of 16 bytes or more)");
     std::vector<Bytes> members;
     std::vector<Bytes> files(inputs.size());
     uint64_t total = setup.size() + kCountFieldSize;
@@ -140,6 +144,8 @@ static int Pack(int argc, char** argv)
             return Fail("the packed program would be larger than 4 GB");
     }
     AppendContainer(setup, members);
+    if (!WriteFileSum(setup))
+        return Fail(imagePath + ": the checksum slot lies outside the image's bytes");
 
     // What was written must read back as the same files.
     ContainerReport check = ReadContainer(setup);
@@ -212,12 +218,16 @@ static int Extract(const std::string& path, const std::string& folder)
 
 static int Verify(const std::string& path, const std::vector<std::string>& expected)
 {
-    ContainerReport report;
-    if (!ReadContainerFile(path, report))
+    Bytes file;
+    if (!ReadWholeFile(path, file))
         return Fail("cannot read " + path);
+    ContainerReport report = ReadContainer(file);
     std::printf("%s: %s\n", path.c_str(), DescribeSignature(report).c_str());
+    std::string sumVerdict;
+    bool sound = CheckFileSum(file, report, sumVerdict);
+    std::printf(sound ? "%s\n" : "fault: %s\n", sumVerdict.c_str());
     PrintFaults(report);
-    bool sound = report.Sound();
+    sound = report.Sound() && sound;
     for (const std::string& fault : CheckInstallsSomething(report)) {
         std::printf("fault: %s\n", fault.c_str());
         sound = false;
