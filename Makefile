@@ -50,8 +50,9 @@ bench: deps all
 	cmake --build "$(BENCH)" --target codec_bench gif_bench
 	"$(BENCH)/bench/codec_bench" "$(WIN32)/sample" "$(WIN32)/qmxsetup.exe"
 	"$(BENCH)/bench/gif_bench"
-	bench/idle_cpu.sh "$(WIN32)"
-	bench/install_bench.sh "$(WIN32)"
+	@if reason=$$(tests/wine/bed can-run); then \
+	    bench/idle_cpu.sh "$(WIN32)" && bench/install_bench.sh "$(WIN32)"; \
+	else echo "The idle and install benchmarks need Wine: $$reason."; fi
 
 # Each libFuzzer target for FUZZ_SECONDS, in a clang build of its own.
 FUZZ_SECONDS ?= 60
