@@ -2,6 +2,8 @@
 // form of a member.
 #include "payload/container.h"
 
+#include "common/memory.h"
+
 // Offsets in the PE headers: from the DOS header, the PE signature and the
 // optional header; the data directories of PE32 and PE32+ images; a section.
 enum {
@@ -25,11 +27,7 @@ static const uint8_t kSumSectionName[kSectionNameSize] = {'.', 'q', 'm', 'x', 's
 
 static int IsSumSection(const uint8_t* section)
 {
-    for (uint32_t k = 0; k < kSectionNameSize; k++) {
-        if (section[k] != kSumSectionName[k])
-            return 0;
-    }
-    return ReadLe32(section + kSectionRawSize) >= kSumSlotSize;
+    return SameBytes(section, kSumSectionName, kSectionNameSize) && ReadLe32(section + kSectionRawSize) >= kSumSlotSize;
 }
 
 // Sets the end of the last section's bytes in the file and the checksum

@@ -1,25 +1,18 @@
 // The setup file's checksum and its slot in the image.
 #include "payload/file_checksum.h"
 
+#include "common/memory.h"
+
 enum { kMarkerSize = 8, kCheckSumFieldSize = 4, kDirectoryEntrySize = 8 };
 
 static const uint8_t kEmptySlot[kSumSlotSize] = QMX_EMPTY_SUM_SLOT;
 static const uint8_t kFilledMarker[kMarkerSize] = {'c', 'r', 'c', '3', '2', 's', 'u', 'm'};
 
-static int MarkerIs(const uint8_t* slot, const uint8_t* marker)
-{
-    for (uint32_t k = 0; k < kMarkerSize; k++) {
-        if (slot[k] != marker[k])
-            return 0;
-    }
-    return 1;
-}
-
 SumSlotState ReadSumSlot(const uint8_t* slot, FileSum* sum)
 {
-    if (MarkerIs(slot, kEmptySlot))
+    if (SameBytes(slot, kEmptySlot, kMarkerSize))
         return SumSlotEmpty;
-    if (!MarkerIs(slot, kFilledMarker))
+    if (!SameBytes(slot, kFilledMarker, kMarkerSize))
         return SumSlotBroken;
     sum->checkedLength = ReadLe32(slot + kMarkerSize);
     sum->crc = ReadLe32(slot + kMarkerSize + 4);

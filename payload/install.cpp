@@ -72,7 +72,7 @@ void PrepareTargetDirs(void)
         return;
     AppendText(programDir, kFolderFieldSize, QMX_PROGRAMS_FOLDER);
     CreateMissingFolder(programDir);
-    AppendText(programDir, kFolderFieldSize, QMX_PROGRAM_FOLDER + sizeof QMX_PROGRAMS_FOLDER - 1);
+    AppendText(programDir, kFolderFieldSize, "\\" QMX_PROGRAM_SUBFOLDER);
     CreateDirectoryA(programDir, NULL);
     CancelPendingFor(programDir);  // an uninstall's deletion, waiting for a restart
     AppendText(programDir, kFolderFieldSize, "\\");

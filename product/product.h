@@ -20,7 +20,8 @@
 // The fixed names the install writes and the uninstall removes. The folders
 // lie on the Windows drive; the links on the desktop.
 #define QMX_PROGRAMS_FOLDER "Program Files"
-#define QMX_PROGRAM_FOLDER QMX_PROGRAMS_FOLDER "\\qmx"
+#define QMX_PROGRAM_SUBFOLDER "qmx"
+#define QMX_PROGRAM_FOLDER QMX_PROGRAMS_FOLDER "\\" QMX_PROGRAM_SUBFOLDER
 #define QMX_IME_FILE_NAME "qmx.ime"  // in the System folder, handed to the system
 #define QMX_HELP_LINK_NAME "Qumo帮助.lnk"
 #define QMX_TYPING_LINK_NAME "Zubino.lnk"

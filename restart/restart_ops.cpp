@@ -34,7 +34,7 @@ typedef UINT(WINAPI* GetSystemWow64DirectoryFunction)(LPSTR, UINT);
 
 // 1 when the process runs under WOW64, with the System folder the program
 // sees and the one the restart acts on.
-int Wow64Folders(char* systemDir, char* wow64Dir)
+static int Wow64Folders(char* systemDir, char* wow64Dir)
 {
     IsWow64ProcessFunction isWow64Process =
         (IsWow64ProcessFunction)SystemFunction("KERNEL32.DLL", "IsWow64Process");
@@ -50,7 +50,7 @@ int Wow64Folders(char* systemDir, char* wow64Dir)
 
 // The path as the restart must name it: under WOW64 a System-folder file in
 // its SysWOW64 spelling, elsewhere as it is. 0 when it does not fit.
-int RestartSpelling(const char* path, char* spelled)
+static int RestartSpelling(const char* path, char* spelled)
 {
     char systemDir[MAX_PATH], wow64Dir[MAX_PATH];
     if (!Wow64Folders(systemDir, wow64Dir))

@@ -16,16 +16,11 @@ static int LiesIn(const char* path, const char* folder, uint32_t folderLength)
 int SpellForWow64(const char* path, const char* systemDir, const char* wow64Dir, char* spelled, uint32_t capacity)
 {
     uint32_t systemLength = TextLength(systemDir);
-    uint32_t wow64Length = TextLength(wow64Dir);
     int fits;
-    if (LiesIn(path, systemDir, systemLength) && wow64Length > 0 && wow64Length < capacity) {
-        for (uint32_t i = 0; i < wow64Length; ++i)
-            spelled[i] = wow64Dir[i];
-        spelled[wow64Length] = 0;
-        fits = AppendText(spelled, capacity, path + systemLength);
-    } else {
+    if (LiesIn(path, systemDir, systemLength) && wow64Dir[0])
+        fits = CopyText(spelled, capacity, wow64Dir) && AppendText(spelled, capacity, path + systemLength);
+    else
         fits = CopyText(spelled, capacity, path);
-    }
     if (!fits && capacity > 0)
         spelled[0] = 0;
     return fits;
